@@ -1,0 +1,129 @@
+#pragma once
+// The controls of a form, over Qt Widgets, with the properties and events the
+// program's handlers use. Headers stay free of Qt types so the program's folders
+// never include Qt; the platform reaches the widget through nativeWidget().
+//
+// The event rule every control keeps: setting a value from code raises the same
+// handler as the user's action, synchronously, before the setter returns, and
+// only when the value really changes.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace forms {
+
+using OleColour = std::uint32_t;
+
+// Mouse buttons as handlers receive them: 1 left, 2 right, 4 middle. A press or
+// release reports the one button concerned, a move the sum of the buttons held.
+enum MouseButtons : int { NoButton = 0, LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+
+struct MouseEventArgs {
+    int Button = 0;
+    int Shift = 0;
+    float X = 0;  // in the control's scale (pixels, or twips where asked for)
+    float Y = 0;
+};
+
+// Mouse pointer numbers: 0 default arrow, 2 cross-hair, 10 up arrow,
+// 11 busy, 99 the control's own cursor (see setMouseIcon).
+enum MousePointers : int {
+    DefaultPointer = 0,
+    CrossPointer = 2,
+    UpArrowPointer = 10,
+    BusyPointer = 11,
+    CustomPointer = 99
+};
+
+class Container;
+class Picture;
+
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    const std::string& name() const { return name_; }
+    Container* container() const { return container_; }
+
+    // The control's own flags, whatever its container's state.
+    bool visible() const;
+    void setVisible(bool visible);
+    bool enabled() const;
+    void setEnabled(bool enabled);
+
+    // Position and size in the container's pixels.
+    int left() const;
+    int top() const;
+    int width() const;
+    int height() const;
+    void setLeft(int left);
+    void setTop(int top);
+    virtual void setWidth(int width);
+    virtual void setHeight(int height);
+    void move(int left, int top);
+    void move(int left, int top, int width, int height);
+
+    std::string toolTipText() const;
+    void setToolTipText(const std::string& text);
+
+    OleColour backColor() const { return backColor_; }
+    virtual void setBackColor(OleColour colour);
+    OleColour foreColor() const { return foreColor_; }
+    virtual void setForeColor(OleColour colour);
+
+    int mousePointer() const { return mousePointer_; }
+    void setMousePointer(int pointer);
+    // The cursor for pointer 99: a picture and its hot spot.
+    void setMouseIcon(const Picture& picture, int hotX, int hotY);
+
+    void setFocus();
+    bool hasFocus() const;
+    // Whether the control can take the keyboard focus at all.
+    void setFocusable(bool focusable);
+
+    // Mouse X and Y are reported in pixels times this factor (15 gives twips).
+    void setMouseScale(float unitsPerPixel) { mouseScale_ = unitsPerPixel; }
+    float mouseScale() const { return mouseScale_; }
+
+    std::function<void()> Click;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void(const MouseEventArgs&)> MouseDown;
+    std::function<void(const MouseEventArgs&)> MouseMove;
+    std::function<void(const MouseEventArgs&)> MouseUp;
+
+    QWidget* nativeWidget() const { return widget_; }
+
+    // Used by the platform's event plumbing.
+    void raiseClick() const;
+    void raiseMouse(int kind, const MouseEventArgs& args) const;  // 0 down, 1 move, 2 up
+    void raiseFocus(bool gained) const;
+
+protected:
+    Control(Container* container, std::string name, QWidget* widget);
+
+private:
+    Container* container_;
+    std::string name_;
+    QWidget* widget_;
+    OleColour backColor_ = 0xFFFFFF;
+    OleColour foreColor_ = 0;
+    int mousePointer_ = 0;
+    float mouseScale_ = 1.0f;
+    std::shared_ptr<void> cursor_;
+};
+
+// A control that holds others: forms, frames and picture boxes.
+class Container {
+public:
+    virtual ~Container() = default;
+    virtual QWidget* childHost() const = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,75 @@
+#pragma once
+// A top-level window measured in pixels. Its client area lies inside the frame,
+// below the menu bar; docked picture boxes stack at its top and bottom edges.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/forms/Control.h"
+
+namespace forms {
+
+class Menu;
+class PictureBox;
+
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+class Form : public Container {
+public:
+    explicit Form(std::string name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return name_; }
+    QWidget* childHost() const override;
+    QWidget* nativeWindow() const;
+
+    std::string caption() const;
+    void setCaption(const std::string& caption);
+
+    // Client area in pixels.
+    int scaleWidth() const;
+    int scaleHeight() const;
+    // Outer size in pixels, frame included.
+    int width() const;
+    int height() const;
+    void setWidth(int pixels);
+    void setHeight(int pixels);
+    // Sets the client area's size.
+    void setClientSize(int width, int height);
+    int left() const;
+    int top() const;
+    void move(int left, int top);
+    WindowState windowState() const;
+    void setWindowState(WindowState state);
+
+    void show();
+    void hide();
+    bool isShown() const;
+    // Closes the window without asking; Unload is not raised.
+    void unload();
+
+    // Opens a menu at the mouse pointer and returns when it is closed.
+    void popupMenu(Menu& menu);
+
+    // Raised after every change of the client area's size and when the window
+    // is first shown, minimized or restored.
+    std::function<void()> Resize;
+    // Raised when the user or the system closes the window; setting cancel to
+    // non-zero keeps it open.
+    std::function<void(int& cancel)> Unload;
+
+    // Platform plumbing for docking and menus.
+    void dock(PictureBox& box, int align);
+    void relayoutDocked();
+    void addMenu(Menu& menu);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::string name_;
+};
+
+}  // namespace forms

@@ -1,0 +1,15 @@
+#pragma once
+// The program's millisecond clock: monotonic and 64-bit, so it never wraps and
+// never jumps with the wall clock. Tests may put their own clock in its place.
+
+#include <cstdint>
+#include <functional>
+
+namespace timing {
+
+std::int64_t GetTickCount();
+
+// Replaces the clock (an empty function restores the real one).
+void setClockForTesting(std::function<std::int64_t()> clock);
+
+}  // namespace timing
