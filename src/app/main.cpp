@@ -1,1 +1,11 @@
-int main() { return 0; }
+#include <QApplication>
+
+#include "app/Form1.h"
+#include "app/openerF.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    auto splash = std::make_unique<app::openerF>();
+    std::unique_ptr<app::Form1> mainWindow = splash->Form_Load();
+    return application.exec();
+}

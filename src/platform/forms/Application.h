@@ -27,12 +27,18 @@ void doEvents();
 // handles what has arrived, and returns. Never spins.
 void waitForEvents(std::int64_t deadlineMs);
 
-// Message box styles: 0 OK only, 16 OK with the critical-stop icon.
+// Message box styles: 0 OK only, 16 OK with the critical-stop icon (32, 48 and
+// 64 give the question, exclamation and information icons).
 // Returns 1 (OK).
 int msgBox(const std::string& text, int style = 0);
 // Tests answer message boxes without showing them: the hook receives each
 // text and style and the box is not shown.
 void setMessageBoxHook(std::function<void(const std::string& text, int style)> hook);
+
+// Asks a question with Yes and No buttons; true for Yes. Tests answer through
+// the hook, and the box is not shown.
+bool askYesNo(const std::string& text);
+void setQuestionHook(std::function<bool(const std::string& text)> hook);
 
 // Ends the process at once: no further handler runs, no window is asked.
 [[noreturn]] void endProgram(int exitCode = 0);

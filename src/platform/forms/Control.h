@@ -6,6 +6,12 @@
 // The event rule every control keeps: setting a value from code raises the same
 // handler as the user's action, synchronously, before the setter returns, and
 // only when the value really changes.
+//
+// Mouse events: a press raises MouseDown before the control reacts to it, a
+// release raises MouseUp after, so a button's Click (raised by its release)
+// comes between the two. Labels, images, frames and picture boxes raise Click
+// after MouseUp. Disabled controls, and controls inside a disabled frame, raise
+// no mouse events.
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +47,9 @@ enum MousePointers : int {
 
 class Container;
 class Picture;
+namespace detail {
+class EventRelay;
+}
 
 class Control {
 public:
@@ -91,6 +100,11 @@ public:
     void setMouseScale(float unitsPerPixel) { mouseScale_ = unitsPerPixel; }
     float mouseScale() const { return mouseScale_; }
 
+    // The text font's height in pixels (0 keeps the toolkit's default), so text
+    // can be fitted to pixel rows.
+    void setFontPixelSize(int pixels);
+    void setFontBold(bool bold);
+
     std::function<void()> Click;
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
@@ -104,11 +118,23 @@ public:
     void raiseClick() const;
     void raiseMouse(int kind, const MouseEventArgs& args) const;  // 0 down, 1 move, 2 up
     void raiseFocus(bool gained) const;
+    // Labels, images, frames and picture boxes raise Click on a left release
+    // inside them; buttons raise it through their own press handling.
+    bool clicksOnRelease() const { return clicksOnRelease_; }
 
 protected:
     Control(Container* container, std::string name, QWidget* widget);
+    void setClicksOnRelease(bool clicks) { clicksOnRelease_ = clicks; }
+    // Sets the colour backColor() reports before the program sets one, without
+    // repainting (the widget already shows it).
+    void setDefaultBackColor(OleColour colour) { backColor_ = colour; }
+    // Reports the mouse events of an inner widget that holds the control's
+    // client area, in that widget's coordinates.
+    void relayEventsFrom(QWidget* inner);
+    virtual void visibilityChanged() {}
 
 private:
+    friend class detail::EventRelay;
     Container* container_;
     std::string name_;
     QWidget* widget_;
@@ -117,6 +143,7 @@ private:
     int mousePointer_ = 0;
     float mouseScale_ = 1.0f;
     std::shared_ptr<void> cursor_;
+    bool clicksOnRelease_ = false;
 };
 
 // A control that holds others: forms, frames and picture boxes.

@@ -82,9 +82,12 @@ private:
 };
 
 // Option buttons form one group per container: selecting one unselects the
-// others of its container. Click is raised when a button becomes selected,
-// by the user or by code. A press raises MouseDown before the selection it
-// causes.
+// others of its container (without raising their Click). Click is raised when
+// code selects a button that was not selected, and on every click of the user,
+// also on the selected button (a press on a selected Play button restarts).
+// A press raises MouseDown; the release inside the button then selects it and
+// raises Click, and MouseUp follows. A graphical option button shows its
+// picture and stays down while selected.
 class OptionButton : public Control {
 public:
     OptionButton(Container& container, std::string name, const std::string& caption = {});
@@ -118,7 +121,9 @@ private:
 };
 
 // A list with a text part. Click is raised when the list index changes (by the
-// user or by code); Change when the user types into an editable combo.
+// user or by code); Change when the text of an editable combo changes (typed,
+// or set by code). Typed text that is exactly an item's makes that item the
+// list index, any other text gives -1; typing raises no Click.
 class ComboBox : public Control {
 public:
     // Editable combos take typed text that need not match an item.
@@ -135,7 +140,7 @@ public:
     void setText(const std::string& text);
     std::function<void()> Change;
 
-    void userSelected(int index);             // platform plumbing
+    void userSelected(int index);              // platform plumbing
     void userEdited(const std::string& text);  // platform plumbing
 
 private:
@@ -153,6 +158,8 @@ public:
 };
 
 // Change when the value changes (user or code), Scroll while the thumb is dragged.
+// The value always lies between Min and Max; Min may exceed Max, the bar's
+// start standing for Min all the same.
 class ScrollBar : public Control {
 public:
     enum class Orientation { Horizontal, Vertical };
@@ -171,10 +178,16 @@ public:
     std::function<void()> Change;
     std::function<void()> Scroll;
 
-    void userMoved(int value, bool dragging);  // platform plumbing
+    // Platform plumbing: a thumb drag raises Scroll for each value and one
+    // Change at its end when the value differs from the one before the drag.
+    void userMoved(int value, bool dragging);
+    void userDragStarted();
+    void userDragEnded();
 
 private:
     void sync();
+    void raiseChange();
+    int valueBeforeDrag_ = 0;
     int min_ = 0;
     int max_ = 32767;
     int value_ = 0;

@@ -32,7 +32,8 @@ public:
     // Client area in pixels.
     int scaleWidth() const;
     int scaleHeight() const;
-    // Outer size in pixels, frame included.
+    // Outer size in pixels, frame included once the window system has framed
+    // the window.
     int width() const;
     int height() const;
     void setWidth(int pixels);
@@ -51,22 +52,29 @@ public:
     // Closes the window without asking; Unload is not raised.
     void unload();
 
-    // Opens a menu at the mouse pointer and returns when it is closed.
+    // Opens a menu at the mouse pointer and returns when it is closed. Within
+    // one mouse gesture (a press and its release) a menu opens only once.
     void popupMenu(Menu& menu);
 
-    // Raised after every change of the client area's size and when the window
-    // is first shown, minimized or restored.
+    // Raised when the window is first shown, and from then on after every
+    // change of the client area's size and when the window is minimized or
+    // restored. Docked panels are laid out before it is raised. Before the
+    // first show, size changes are laid out silently.
     std::function<void()> Resize;
     // Raised when the user or the system closes the window; setting cancel to
     // non-zero keeps it open.
     std::function<void(int& cancel)> Unload;
 
-    // Platform plumbing for docking and menus.
+    // Platform plumbing for docking and menus. The menu bar shows while at
+    // least one top-level menu is visible.
     void dock(PictureBox& box, int align);
     void relayoutDocked();
     void addMenu(Menu& menu);
+    void menuBarChanged();
 
 private:
+    void clientResized();
+    void raiseResize();
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::string name_;

@@ -21,9 +21,13 @@ public:
     int width() const { return pixels_ ? pixels_->width() : 0; }
     int height() const { return pixels_ ? pixels_->height() : 0; }
     const surface::Surface& pixels() const;
+    // Pictures loaded from files keep their transparency in the top byte of
+    // each pixel (0 clear, 255 opaque); pictures made in code are opaque.
+    bool hasTransparency() const { return transparency_; }
 
 private:
     std::shared_ptr<const surface::Surface> pixels_;
+    bool transparency_ = false;
 };
 
 }  // namespace forms

@@ -6,6 +6,7 @@
 // pixels, tests read them back.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace surface {
@@ -16,6 +17,16 @@ using OleColour = std::uint32_t;
 constexpr OleColour rgb(int r, int g, int b) {
     return static_cast<OleColour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
+
+// A colour with the top bit set names a system colour (&H8000000F, button face)
+// rather than red, green and blue; this gives the colour we show for it, from a
+// fixed light palette unless the window toolkit installed its own. Plain
+// colours come back unchanged (without the unused top byte).
+OleColour resolveSystemColour(OleColour colour);
+// Lets the toolkit answer for system colours (given the index, the low byte),
+// so that a picture box's button-face background and a button-face key agree.
+// An empty function restores the fixed palette.
+void setSystemColourLookup(std::function<OleColour(int index)> lookup);
 
 enum class FillStyle { Solid = 0, Transparent = 1 };
 

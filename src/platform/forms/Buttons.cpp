@@ -1,0 +1,157 @@
+// Command buttons, check boxes and option buttons.
+
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "platform/forms/Controls.h"
+#include "platform/forms/detail/PictureImage.h"
+#include "platform/forms/detail/ToggleButtonView.h"
+
+namespace forms {
+
+namespace {
+
+detail::ToggleButtonView* toggleView(const Control& control) {
+    return static_cast<detail::ToggleButtonView*>(control.nativeWidget());
+}
+
+// Every live option button, for the per-container groups.
+std::vector<OptionButton*>& optionButtons() {
+    static std::vector<OptionButton*> buttons;
+    return buttons;
+}
+
+}  // namespace
+
+CommandButton::CommandButton(Container& container, std::string name, const std::string& caption)
+    : Control(&container, std::move(name),
+              new QPushButton(QString::fromStdString(caption), container.childHost())) {
+    setDefaultBackColor(0x8000000F);
+    auto* button = static_cast<QPushButton*>(nativeWidget());
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, button, [this] { raiseClick(); });
+}
+
+std::string CommandButton::caption() const {
+    return static_cast<QPushButton*>(nativeWidget())->text().toStdString();
+}
+
+void CommandButton::setCaption(const std::string& caption) {
+    static_cast<QPushButton*>(nativeWidget())->setText(QString::fromStdString(caption));
+}
+
+void CommandButton::setPicture(const Picture& picture) {
+    auto* button = static_cast<QPushButton*>(nativeWidget());
+    button->setIcon(QIcon(detail::picturePixmap(picture)));
+    button->setIconSize(QSize(picture.width(), picture.height()));
+}
+
+CheckBox::CheckBox(Container& container, std::string name, const std::string& caption)
+    : Control(&container, std::move(name),
+              new detail::ToggleButtonView(container.childHost(),
+                                           detail::ToggleButtonView::Kind::CheckBox)) {
+    setDefaultBackColor(0x8000000F);
+    auto* view = toggleView(*this);
+    view->setText(QString::fromStdString(caption));
+    QObject::connect(view, &QAbstractButton::clicked, view, [this] { userToggled(value_ == 0); });
+}
+
+void CheckBox::setValue(int value) {
+    value = std::clamp(value, 0, 2);
+    if (value == value_) return;
+    value_ = value;
+    toggleView(*this)->setState(value);
+    raiseClick();
+}
+
+void CheckBox::userToggled(bool checked) {
+    setValue(checked ? 1 : 0);
+}
+
+std::string CheckBox::caption() const {
+    return toggleView(*this)->text().toStdString();
+}
+
+void CheckBox::setCaption(const std::string& caption) {
+    toggleView(*this)->setText(QString::fromStdString(caption));
+}
+
+void CheckBox::setPicture(const Picture& picture) {
+    toggleView(*this)->setPixmap(detail::picturePixmap(picture));
+}
+
+void CheckBox::setGraphical(bool graphical) {
+    toggleView(*this)->setGraphical(graphical);
+}
+
+void CheckBox::setBackColor(OleColour colour) {
+    Control::setBackColor(colour);
+    toggleView(*this)->update();
+}
+
+OptionButton::OptionButton(Container& container, std::string name, const std::string& caption)
+    : Control(&container, std::move(name),
+              new detail::ToggleButtonView(container.childHost(),
+                                           detail::ToggleButtonView::Kind::OptionButton)) {
+    setDefaultBackColor(0x8000000F);
+    optionButtons().push_back(this);
+    auto* view = toggleView(*this);
+    view->setText(QString::fromStdString(caption));
+    QObject::connect(view, &QAbstractButton::clicked, view, [this] { userSelected(); });
+}
+
+OptionButton::~OptionButton() {
+    auto& buttons = optionButtons();
+    buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
+}
+
+void OptionButton::setValue(bool value) {
+    if (value == value_) return;
+    value_ = value;
+    if (value) {
+        for (OptionButton* other : optionButtons()) {
+            if (other != this && other->container() == container() && other->value_) {
+                other->value_ = false;
+                other->show();
+            }
+        }
+    }
+    show();
+    if (value) raiseClick();
+}
+
+void OptionButton::userSelected() {
+    if (value_) {
+        raiseClick();
+    } else {
+        setValue(true);
+    }
+}
+
+void OptionButton::show() {
+    toggleView(*this)->setState(value_ ? 1 : 0);
+}
+
+std::string OptionButton::caption() const {
+    return toggleView(*this)->text().toStdString();
+}
+
+void OptionButton::setCaption(const std::string& caption) {
+    toggleView(*this)->setText(QString::fromStdString(caption));
+}
+
+void OptionButton::setPicture(const Picture& picture) {
+    toggleView(*this)->setPixmap(detail::picturePixmap(picture));
+}
+
+void OptionButton::setGraphical(bool graphical) {
+    toggleView(*this)->setGraphical(graphical);
+}
+
+void OptionButton::setBackColor(OleColour colour) {
+    Control::setBackColor(colour);
+    toggleView(*this)->update();
+}
+
+}  // namespace forms

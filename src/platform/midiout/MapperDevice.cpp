@@ -1,0 +1,143 @@
+#include "platform/midiout/MapperDevice.h"
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "platform/midiout/GeneralMidiSynth.h"
+#include "platform/midiout/PulseOutput.h"
+
+namespace midiout {
+namespace {
+
+// After this long without a voice or a message the reverb and chorus have died
+// away: the stream is fed silence without running the synthesizer, and soon
+// pauses altogether.
+constexpr std::int64_t QuietFrames = 3 * GeneralMidiSynth::SampleRate;
+
+// One synthesizer and one audio stream for the whole process, whichever
+// mapper device object asks for them. Closing the mapper only silences the
+// synthesizer: the stream stays, so a reopen costs nothing.
+class SynthEngine {
+public:
+    static SynthEngine& instance() {
+        static SynthEngine engine;
+        return engine;
+    }
+
+    bool start() {
+        std::lock_guard lock(mutex_);
+        std::string& error = lastError_;
+        error.clear();
+        if (!synth_) {
+            synth_ = GeneralMidiSynth::create(error);
+            if (!synth_) return false;
+        }
+        // A server that went away since the last open gets a fresh connection.
+        if (output_ && !output_->isConnected()) output_.reset();
+        if (!output_) {
+            output_ = PulseOutput::connect(
+                [this](float* interleaved, int frames) { return render(interleaved, frames); },
+                GeneralMidiSynth::SampleRate, error);
+            if (!output_) return false;
+        }
+        return true;
+    }
+
+    void stop() {
+        std::lock_guard lock(mutex_);
+        if (synth_) synth_->soundsOff();
+        ++messages_;
+    }
+
+    void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+        std::lock_guard lock(mutex_);
+        if (!synth_) return;
+        // Counted before the synthesizer takes it, so the audio thread never
+        // passes over a message it has not seen.
+        ++messages_;
+        synth_->send(status, data1, data2);
+        if (output_) output_->wake();
+    }
+
+    long long latency() {
+        std::lock_guard lock(mutex_);
+        return output_ ? output_->latencyMicroseconds() : -1;
+    }
+
+    std::int64_t framesPlayed() const { return framesPlayed_; }
+
+    std::string lastError() {
+        std::lock_guard lock(mutex_);
+        return lastError_;
+    }
+
+    bool asleep() {
+        std::lock_guard lock(mutex_);
+        return output_ && output_->isAsleep();
+    }
+
+private:
+    // The audio thread: synth_ is set before the stream exists and outlives it.
+    bool render(float* interleaved, int frames) {
+        const std::uint64_t messages = messages_;
+        if (messages != messagesRendered_ || synth_->activeVoices() > 0) {
+            messagesRendered_ = messages;
+            quietFrames_ = 0;
+        }
+        framesPlayed_ += frames;
+        if (quietFrames_ >= QuietFrames) {
+            std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
+            return false;
+        }
+        synth_->render(interleaved, frames);
+        quietFrames_ += frames;
+        return true;
+    }
+
+    std::mutex mutex_;
+    // Everything the audio thread touches is declared before the stream, so
+    // the stream, and its thread, go first.
+    std::unique_ptr<GeneralMidiSynth> synth_;
+    std::atomic<std::uint64_t> messages_{0};
+    std::atomic<std::int64_t> framesPlayed_{0};
+    std::uint64_t messagesRendered_ = 0;  // audio thread only
+    std::int64_t quietFrames_ = 0;        // audio thread only
+    std::unique_ptr<PulseOutput> output_;
+    std::string lastError_;
+};
+
+class MapperDevice : public Device {
+public:
+    std::string name() const override { return "MIDI Mapper"; }
+    bool open() override { return SynthEngine::instance().start(); }
+    void close() override { SynthEngine::instance().stop(); }
+    void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
+        SynthEngine::instance().send(status, data1, data2);
+    }
+};
+
+}  // namespace
+
+std::shared_ptr<Device> makeMapperDevice() {
+    return std::make_shared<MapperDevice>();
+}
+
+long long mapperLatencyMicroseconds() {
+    return SynthEngine::instance().latency();
+}
+
+std::int64_t mapperFramesPlayed() {
+    return SynthEngine::instance().framesPlayed();
+}
+
+std::string mapperLastError() {
+    return SynthEngine::instance().lastError();
+}
+
+bool mapperAsleep() {
+    return SynthEngine::instance().asleep();
+}
+
+}  // namespace midiout
