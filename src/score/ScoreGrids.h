@@ -31,9 +31,15 @@ using TrackInstruments = std::array<std::int16_t, TrackCount>;
 // Per track: true while its "Hide this channel" box is ticked.
 using HiddenTracks = std::array<bool, TrackCount>;
 
-constexpr bool isUsed(std::int16_t cell) { return cell > EmptyCell; }
-constexpr bool isNoteStart(std::int16_t cell) { return cell >= 0 && cell < HeldOffset; }
-constexpr bool isHeld(std::int16_t cell) { return cell >= HeldOffset; }
+constexpr bool isUsed(std::int16_t cell) {
+    return cell > EmptyCell;
+}
+constexpr bool isNoteStart(std::int16_t cell) {
+    return cell >= 0 && cell < HeldOffset;
+}
+constexpr bool isHeld(std::int16_t cell) {
+    return cell >= HeldOffset;
+}
 
 // Every notes cell empty, every instrument 0.
 void clearScore(Grid& notes, Grid& instruments);

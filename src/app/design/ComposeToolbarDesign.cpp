@@ -33,8 +33,8 @@ ComposeToolbarDesign::ComposeToolbarDesign(forms::Form& form, TrackControlArrays
     EditTrackFrame.move(20, 0, 8 * trackWidth, 16);
     MuteTrackFrame.move(20, 15, 8 * trackWidth, 16);
     for (int track = 0; track < 8; ++track) {
-        auto& select = tracks.TrackSel.add(track, EditTrackFrame, "TrackSel",
-                                           std::to_string(track + 1));
+        auto& select =
+            tracks.TrackSel.add(track, EditTrackFrame, "TrackSel", std::to_string(track + 1));
         select.setGraphical(true);
         select.setBackColor(design::TrackButtonColours[track]);
         select.setToolTipText("Channel " + std::to_string(track + 1));

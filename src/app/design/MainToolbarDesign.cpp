@@ -40,9 +40,9 @@ MainToolbarDesign::MainToolbarDesign(forms::Form& form)
         left += size + 1;
     }
     left += 10;
-    for (auto [button, picture, tip] : {std::tuple{&Command32, "stop-all-sound", "Stop all sound"},
-                                        std::tuple{&Cmdhelp, "help", "Help"},
-                                        std::tuple{&Command3, "exit", "Exit"}}) {
+    for (auto [button, picture, tip] :
+         {std::tuple{&Command32, "stop-all-sound", "Stop all sound"},
+          std::tuple{&Cmdhelp, "help", "Help"}, std::tuple{&Command3, "exit", "Exit"}}) {
         placeButton(*button, picture, tip, left, top, size);
         left += size + 1;
     }

@@ -57,8 +57,9 @@ MenuBarDesign::MenuBarDesign(forms::Form& form)
       mnuErase(mnupopup, "mnuErase", "Erase Selection"),
       mnuEdit(mnupopup, "mnuEdit", "Replace Selection"),
       mnuInsert(mnupopup, "mnuInsert", "Insert Selection") {
-    for (forms::Menu* above : {&mnuAboveStaff1, &mnuAboveStaff2, &mnuAboveStaff3, &mnuAboveStaff4,
-                               &mnuAboveStaff5, &mnuAboveStaff6, &mnuAboveStaff7, &mnuAboveStaff8}) {
+    for (forms::Menu* above :
+         {&mnuAboveStaff1, &mnuAboveStaff2, &mnuAboveStaff3, &mnuAboveStaff4, &mnuAboveStaff5,
+          &mnuAboveStaff6, &mnuAboveStaff7, &mnuAboveStaff8}) {
         above->setChecked(true);
     }
     // Entries for devices start hidden and disabled; start-up shows those it fills.

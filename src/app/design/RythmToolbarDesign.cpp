@@ -87,11 +87,12 @@ RythmToolbarDesign::RythmToolbarDesign(forms::Form& form, TrackControlArrays& tr
     Label7.setToolTipText("Repeat");
     left = Picture4.left() + Picture4.width() + 6;
 
-    for (auto [button, picture, tip] : {std::tuple{&Command7, "create-rythm", "Create Rythm"},
-                                        std::tuple{&Command11, "test", "Test"},
-                                        std::tuple{&Command10, "open-rythm", "Open Rythm file"},
-                                        std::tuple{&Command2, "save-rythm", "Save Rythm File (crd)"},
-                                        std::tuple{&Command4, "erase-all", "Erase all Notes"}}) {
+    for (auto [button, picture, tip] :
+         {std::tuple{&Command7, "create-rythm", "Create Rythm"},
+          std::tuple{&Command11, "test", "Test"},
+          std::tuple{&Command10, "open-rythm", "Open Rythm file"},
+          std::tuple{&Command2, "save-rythm", "Save Rythm File (crd)"},
+          std::tuple{&Command4, "erase-all", "Erase all Notes"}}) {
         placeButton(*button, picture, tip, left, 1, 28);
         left += step;
     }

@@ -4,7 +4,9 @@
 
 namespace testsupport {
 
-MainWindowTest::MainWindowTest() { ensureQtApp(); }
+MainWindowTest::MainWindowTest() {
+    ensureQtApp();
+}
 
 void MainWindowTest::SetUp() {
     mapper_ = std::make_shared<RecordingMidiDevice>("Test mapper");

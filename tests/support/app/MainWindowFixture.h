@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/Form1.h"
 #include "support/QtApp.h"
 #include "support/RecordingMidiDevice.h"
-#include "app/Form1.h"
 
 namespace testsupport {
 
