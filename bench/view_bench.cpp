@@ -104,8 +104,7 @@ BENCHMARK(BM_RedrawDenseScore)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
-// The part of a redraw spent showing the picture: the synchronous repaint
-// that ends every redraw.
+// Showing the picture: the repaint that the event loop runs after a redraw.
 void BM_ShowScoreBox(benchmark::State& state) {
     auto window = loadWideWindow();
     if (!hasExpectedView(*window, state)) return;
@@ -114,6 +113,7 @@ void BM_ShowScoreBox(benchmark::State& state) {
     for (auto _ : state) {
         window->MusicBox.surface().touch();
         window->MusicBox.refresh();
+        forms::doEvents();
     }
 }
 BENCHMARK(BM_ShowScoreBox)

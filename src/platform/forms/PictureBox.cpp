@@ -70,7 +70,7 @@ void PictureBox::cls() {
 }
 
 void PictureBox::refresh() {
-    canvasOf(canvas_)->paintNow();
+    canvasOf(canvas_)->paintSoon();
 }
 
 void PictureBox::setPicture(const Picture& picture) {

@@ -1,7 +1,7 @@
 #pragma once
 // A picture box: a container that shows a persistent pixel surface. Drawing
 // goes to surface(); the box repaints itself from it when events are handled
-// after a change, or at once on refresh(). A picture box may also be a
+// after a change. A picture box may also be a
 // toolbar panel docked to the top or bottom edge of its form.
 
 #include "platform/forms/Control.h"
@@ -30,7 +30,8 @@ public:
     int scaleHeight() const { return surface_.height(); }
     // Clears to the back colour (and the picture, when there is one).
     void cls();
-    // Shows what has been drawn since the last paint.
+    // Shows what has been drawn on the event loop's next pass, even where the
+    // drawing left the surface's revision as it was.
     void refresh();
     // The picture is the box's background: stretched over the surface now, and
     // again after every cls() and every change of size; drawing goes over it.

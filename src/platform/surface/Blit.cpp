@@ -93,13 +93,21 @@ bool alphaBlend(Surface& dest, int destX, int destY, int width, int height, cons
             source.bits() + offsetOf(source, sourceX + clip.firstX, sourceY + clip.firstY + row);
         std::uint32_t* to =
             dest.bits() + offsetOf(dest, destX + clip.firstX, destY + clip.firstY + row);
+        // The score's pictures run in long stretches of one colour over one
+        // tint, so the last blend is usually the next one too.
+        std::uint32_t lastSource = ~from[0], lastDest = 0, lastBlend = 0;
         for (std::int64_t column = 0; column < clip.columns; ++column) {
             const std::uint32_t s = from[column];
             const std::uint32_t d = to[column];
-            to[column] = 0xFF000000u |
-                         (sourceTerm[(s >> 16) & 0xFFu] + destTerm[(d >> 16) & 0xFFu]) << 16 |
-                         (sourceTerm[(s >> 8) & 0xFFu] + destTerm[(d >> 8) & 0xFFu]) << 8 |
-                         (sourceTerm[s & 0xFFu] + destTerm[d & 0xFFu]);
+            if (s != lastSource || d != lastDest) {
+                lastSource = s;
+                lastDest = d;
+                lastBlend = 0xFF000000u |
+                            (sourceTerm[(s >> 16) & 0xFFu] + destTerm[(d >> 16) & 0xFFu]) << 16 |
+                            (sourceTerm[(s >> 8) & 0xFFu] + destTerm[(d >> 8) & 0xFFu]) << 8 |
+                            (sourceTerm[s & 0xFFu] + destTerm[d & 0xFFu]);
+            }
+            to[column] = lastBlend;
         }
     }
     dest.touch();

@@ -111,6 +111,18 @@ void Surface::line(int x1, int y1, int x2, int y2, OleColour colour) {
     if (first > last) return;
 
     const std::uint32_t pixel = detail::toPixel(colour);
+    // Beat lines and rubber-band edges are straight: no rounding to work out.
+    if (minorDistance == 0) {
+        if (minorStart < 0 || minorStart >= minorLimit) return;
+        const std::int64_t stride = xMajor ? 1 : width_;
+        std::int64_t at = xMajor ? minorStart * width_ + majorStart + majorDir * first
+                                 : (majorStart + majorDir * first) * width_ + minorStart;
+        for (std::int64_t i = first; i <= last; ++i, at += majorDir * stride) {
+            pixels_[static_cast<std::size_t>(at)] = pixel;
+        }
+        touch();
+        return;
+    }
     for (std::int64_t i = first; i <= last; ++i) {
         const auto offset =
             static_cast<std::int64_t>((Wide{2} * i * minorDistance + steps) / (Wide{2} * steps));

@@ -60,9 +60,9 @@ SurfaceCanvas::~SurfaceCanvas() {
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
 }
 
-void SurfaceCanvas::paintNow() {
+void SurfaceCanvas::paintSoon() {
     shownRevision_ = surface_.revision();
-    if (isVisible()) repaint();
+    if (isVisible()) update();
 }
 
 void SurfaceCanvas::updateChanged() {

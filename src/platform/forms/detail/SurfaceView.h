@@ -26,8 +26,9 @@ public:
     SurfaceCanvas(QWidget* parent, const surface::Surface& surface);
     ~SurfaceCanvas() override;
 
-    // Paints now, whatever the revision.
-    void paintNow();
+    // Paints on the event loop's next pass, whatever the revision. Redraws
+    // that follow each other closely are shown once.
+    void paintSoon();
     // Schedules a repaint of every shown canvas whose surface has changed
     // since it was last painted. Runs whenever the event loop is about to
     // wait, and from the program's own event processing.
