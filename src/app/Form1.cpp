@@ -25,8 +25,11 @@ Form1::Form1()
     setClientSize(DesignClientWidth, DesignClientHeight);
     wireAppEvents();
     wireMidiEvents();
+    wirePlaybackEvents();
     wireViewEvents();
     wireFileEvents();
+    wireEditEvents();
+    wireToolbarEvents();
 }
 
 Form1::~Form1() = default;

@@ -79,6 +79,43 @@ public:
     void SetInstrument(std::int16_t number);
     void StartNote(std::int16_t row);
     void StopNote(std::int16_t row);
+    // The column audition while a note is drawn (midi/ColumnAudition.cpp).
+    void StartColumnNotes();
+    void StopColumnNotes();
+
+    // Track selection and hiding (edit/Tracks.cpp).
+    void TrackSel_Click(int Index);
+    void TrackSel_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void TrackSel_GotFocus(int Index);
+    void TrackHide_Click(int Index);
+
+    // Mouse editing in the score box and the edit modes (edit/Mouse*.cpp).
+    void MusicBox_MouseDown(int Button, int Shift, float X, float Y);
+    void MusicBox_MouseMove(int Button, int Shift, float X, float Y);
+    void MusicBox_MouseUp(int Button, int Shift, float X, float Y);
+    void FunctionBut_Click(int Index);
+    void FunctionBut_GotFocus(int Index);
+    void toolberasecheck_Click();
+    void TopBarOverlay_MouseDown(int Button, int Shift, float X, float Y);
+
+    // Score playback (midi/Playback*.cpp). The loop runs on this thread inside
+    // the click that started it, handling window events between its steps.
+    void PlayAndStop_Click(int Index);
+    void PlayAndStop_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void PlayAndStop_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void PlayAndStop_GotFocus(int Index);
+    void Command24_Click();
+    void Command11_Click();
+    void Command32_Click();
+    void PlaySong();
+    void PlayNotes();
+    void AdvancePlayColumn();
+    void LockPlaybackControls();
+    void UnlockPlaybackControls();
+    void Label8_MouseDown(int Button, int Shift, float X, float Y);
+    void Label8_MouseMove(int Button, int Shift, float X, float Y);
+    // The note off of every note playback left sounding, hidden track or not.
+    void stopSoundingNotes();
 
     // The score view (view/).
     void FillSideBar();
@@ -119,6 +156,69 @@ public:
     // Never changed; written to the settings file.
     std::int16_t SettingsValue = 0;
 
+    // Toolbars, the menu bar's own items and help (app/Toolbars*.cpp,
+    // app/Help.cpp). A toolbar's open state is its Open item's caption (the
+    // Play toolbar's: its panel's visibility), its place the check mark of
+    // its "Above Staff" item.
+    void Cmdsetup_Click();
+    void CmdEdit_Click();
+    void CmdCompose_Click();
+    void CmdRythm_Click();
+    void CmdPlay_Click();
+    void Command21_Click();
+    void CmdMidi_Click();
+    void mnuOpenSetuptoolb_Click();
+    void mnuOpenEdingtoolbar_Click();
+    void mnuOpenComposetoolbar_Click();
+    void mnuOpenRythmtoolbar_Click();
+    void mnuOpenPlaytoolbar_Click();
+    void mnuOpenRectoolbar_Click();
+    void mnuOpenMiditoolbar_Click();
+    // The close boxes; where and how the box was pressed does not matter.
+    void ChkPlay_MouseDown();
+    void ChkEdit_MouseDown();
+    void ChkCompose_MouseDown();
+    void ChkRythm_MouseDown();
+    void ChkSetup_MouseDown();
+    void ChcRecord_MouseDown();
+    void ChkMidi_MouseDown();
+    void Cmdsetup_MouseUp();
+    void CmdEdit_MouseUp();
+    void CmdCompose_MouseUp();
+    void CmdRythm_MouseUp();
+    void CmdMidi_MouseUp();
+    void Command21_MouseUp();
+    void CmdPlay_MouseUp();
+    void mnuAboveStaff1_Click();
+    void mnuAboveStaff2_Click();
+    void mnuAboveStaff3_Click();
+    void mnuAboveStaff4_Click();
+    void mnuAboveStaff5_Click();
+    void mnuAboveStaff6_Click();
+    void mnuAboveStaff7_Click();
+    void mnuAboveStaff8_Click();
+    void mnuBelowStaff1_Click();
+    void mnuBelowStaff2_Click();
+    void mnuBelowStaff3_Click();
+    void mnuBelowStaff4_Click();
+    void mnuBelowStaff5_Click();
+    void mnuBelowStaff6_Click();
+    void mnuBelowStaff7_Click();
+    void mnuBelowStaff8_Click();
+    void mnuInstrument_Click();
+    void Cmdhelp_Click();
+    void mnuHelpFile_Click();
+    void ShowHelpFile(std::string& path);
+    // Buttons that only run another command.
+    void Command14_Click();
+    void Command15_Click();
+    void Command16_Click();
+    void Command17_Click();
+    void Command18_Click();
+    void Command19_Click();
+    // The help file Help shows: "lindavor.chm" in the program folder.
+    std::string HelpFile;
+
     forms::CommonDialog CommonDialog1;
 
     bool Loading = false;
@@ -130,11 +230,47 @@ private:
     void applyInstrumentToCurrentTrack(std::int16_t number);
     // Sets NoteKey and MessageChannel for a note of track NoteChannel.
     void chooseNoteKey(std::int16_t row);
+    // A live note that remembers how it went out, and its exact note off.
+    midi::LiveNote startLiveNote(std::int16_t row);
+    void stopLiveNote(const midi::LiveNote& note);
+    // Turns off whatever a press in the score box left sounding.
+    void silenceDrawingNotes();
+
+    // Mouse editing's steps (edit/Mouse*.cpp).
+    void wireEditEvents();
+    void drawModePress(int Button, std::int16_t column, std::int16_t row);
+    void insertionModePress(int Button, std::int16_t column);
+    void selectModePress(int Button, std::int16_t column);
+    void drawModeRelease(int Button, float X);
+    void selectModeRelease(int Button, float X);
+    void drawRubberBand(std::int16_t toColumn);
+    void drawSelectionBox(std::int16_t toColumn);
+    void showRulerNumberTip(float X);
+    // The popup menu from a press; it takes the rest of the gesture.
+    void popupFromPress();
+    bool isEraseToggleTicked() const;
+    // One selected track button over both groups, and the marker on its hide box.
+    void markSelectedTrack(int Index);
 
     void wireAppEvents();
     void wireMidiEvents();
+    void wirePlaybackEvents();
+    // Playback's own steps: PlaySong's start (also a restart and a loop), its
+    // timed wait, and its end.
+    void startPlayback();
+    void waitForStepDeadline();
+    void finishPlayback();
+    void stopSoundingNote(int track);
+    void setStepMsFromTempo(double tempo);
+    void drawPlayCursorBar();
     void wireViewEvents();
     void wireFileEvents();
+    void wireToolbarEvents();
+    // The toolbar work behind the toggles and the placement items.
+    void toggleToolbar(forms::PictureBox& panel, forms::Menu& openItem, forms::Menu& aboveItem);
+    void dockToolbar(forms::PictureBox& panel, const forms::Menu& aboveItem);
+    void placeToolbar(forms::Menu& checkedItem, forms::Menu& uncheckedItem, forms::Menu& openItem,
+                      void (Form1::*toggle)());
     // The file commands' dialogs: true when ChosenFile names a file to go on with.
     bool chooseFileToOpen(const std::string& title, const std::string& preset,
                           const std::string& filter, bool setFlags);

@@ -5,8 +5,11 @@
 namespace app {
 
 // Closing the window, "Exit" and the Exit button end the program alike: the
-// MIDI output is closed and the program ends at once, asking nothing.
+// notes playback left sounding are turned off, the MIDI output is closed and
+// the program ends at once, asking nothing.
 void Form1::shutDown() {
+    // A port device would keep sounding what playback left on.
+    stopSoundingNotes();
     MidiResult = midiout::midiOutClose(MidiOutHandle);
     forms::endProgram(0);
 }

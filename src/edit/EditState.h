@@ -1,6 +1,6 @@
 #pragma once
-// The selection, the start/insertion column, the edit mode, the current track
-// and the clipboard.
+// The selection, the start/insertion column, the edit mode, the current track,
+// the mouse gesture in the score box and the clipboard.
 
 #include <cstdint>
 
@@ -16,6 +16,18 @@ struct EditState {
     std::int16_t CursorColumn = 0;
     std::int16_t EditMode = 0;
     std::int16_t CurrentTrack = 0;
+
+    // The mouse gesture in the score box, in view columns and rows.
+    std::int16_t PressColumn = 0;
+    std::int16_t PressRow = 0;
+    std::int16_t AnchorColumn = 0;
+    std::int16_t DragColumn = 0;
+    // The unclamped column of the last move that drew; kept across gestures.
+    std::int16_t LastDragColumn = 0;
+    std::int16_t AuditionColumn = 0;
+    bool MousePressed = false;
+    // The view row of the previous move that ran to its end.
+    std::int16_t LastMoveRow = 0;
 
     score::Grid ClipNotes{};
     score::Grid ClipInstruments{};

@@ -8,6 +8,17 @@
 
 namespace midi {
 
+// A live note as it went out, so that its note off names the same channel and
+// key whatever happens to the track's instrument or to the view meanwhile.
+struct LiveNote {
+    std::int16_t track = 0;
+    // The instrument set on the track before the note (sent again before the
+    // note off by the column audition).
+    std::int16_t instrument = 0;
+    std::int16_t channel = 0;
+    std::int16_t key = 0;
+};
+
 struct DeviceState {
     std::int16_t NoteChannel = 0;
     std::array<bool, score::TrackCount> IsDrumTrack{};
@@ -22,6 +33,13 @@ struct DeviceState {
     // The clock reading at which the current timed wait began; the preview note
     // and the playback loop share it.
     std::int64_t StepTick = 0;
+
+    // What a press in the score box sounds until its release: the pressed
+    // note on the current track and the column audition of the other tracks.
+    bool PressNoteSounding = false;
+    LiveNote PressNote{};
+    std::array<LiveNote, score::TrackCount> AuditionNotes{};
+    int AuditionNoteCount = 0;
 };
 
 }  // namespace midi

@@ -46,12 +46,12 @@ void Form1::applyInstrumentToCurrentTrack(std::int16_t number) {
     SetInstrument(TrackInstrument[CurrentTrack]);
     if (!Loading) {
         StepTick = timing::GetTickCount();
-        StartNote(PreviewRow);
+        const midi::LiveNote preview = startLiveNote(PreviewRow);
         // The deadline is read afresh on each pass: playback shares StepTick.
         while (timing::GetTickCount() < StepTick + PreviewMs) {
             forms::waitForEvents(StepTick + PreviewMs);
         }
-        StopNote(PreviewRow);
+        stopLiveNote(preview);
     }
 }
 

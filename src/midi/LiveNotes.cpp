@@ -48,6 +48,20 @@ void Form1::StopNote(std::int16_t row) {
     send(MidiOutHandle, NoteOff + MessageChannel, NoteKey, 0);
 }
 
+midi::LiveNote Form1::startLiveNote(std::int16_t row) {
+    StartNote(row);
+    return {NoteChannel, TrackInstrument[validTrack(NoteChannel)], MessageChannel, NoteKey};
+}
+
+// Event handlers that run while a note sounds may change the track's
+// percussion state, NoteChannel or the view; the note off goes by what the note
+// on sent.
+void Form1::stopLiveNote(const midi::LiveNote& note) {
+    MessageChannel = note.channel;
+    NoteKey = note.key;
+    send(MidiOutHandle, NoteOff + MessageChannel, NoteKey, 0);
+}
+
 void Form1::SetInstrument(std::int16_t number) {
     const int track = validTrack(NoteChannel);
     if (number >= score::FirstPercussionInstrument) {

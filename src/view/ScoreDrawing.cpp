@@ -99,6 +99,8 @@ void Form1::RedrawScore() {
 
     box.setFillStyle(surface::FillStyle::Transparent);
     MusicBox.refresh();
+    // Any strip saved from the picture before is stale now.
+    ViewRedrawn = true;
 }
 
 }  // namespace app

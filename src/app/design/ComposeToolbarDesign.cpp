@@ -31,7 +31,7 @@ ComposeToolbarDesign::ComposeToolbarDesign(forms::Form& form, TrackControlArrays
 
     // Select buttons on the upper row, hide boxes right under them.
     EditTrackFrame.move(20, 0, 8 * trackWidth, 16);
-    MuteTrackFrame.move(20, 15, 8 * trackWidth, 16);
+    MuteTrackFrame.move(20, 16, 8 * trackWidth, 15);
     for (int track = 0; track < 8; ++track) {
         auto& select =
             tracks.TrackSel.add(track, EditTrackFrame, "TrackSel", std::to_string(track + 1));
@@ -44,8 +44,8 @@ ComposeToolbarDesign::ComposeToolbarDesign(forms::Form& form, TrackControlArrays
         auto& hide = tracks.TrackHide.add(track, MuteTrackFrame, "TrackHide");
         hide.setGraphical(true);
         hide.setBackColor(design::HideBoxDesignColour);
-        if (track > 0) hide.setToolTipText("Hide this channel");
-        hide.move(track * trackWidth, 1, trackWidth - 1, 14);
+        hide.setToolTipText("Hide this channel");
+        hide.move(track * trackWidth, 0, trackWidth - 1, 14);
     }
     tracks.TrackSel(0).setValue(true);
 

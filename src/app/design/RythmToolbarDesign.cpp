@@ -42,15 +42,14 @@ RythmToolbarDesign::RythmToolbarDesign(forms::Form& form, TrackControlArrays& tr
 
     Picture6.setBackColor(design::ToolbarColour);
     Picture6.move(20, 0, 5 * trackWidth, height);
-    const char* captions[] = {"1", "2", "2", "3", "4"};
-    const char* tips[] = {"Rythm Channel 1", "Rythm Channel 2", "Rythm Channel 3",
-                          "Rythm Channel 4", "Rythm Channel 4"};
+    // The rhythm channels are numbered 1 to 5 on their buttons.
     for (int track = 8; track < 13; ++track) {
         const int slot = track - 8;
-        auto& select = tracks.TrackSel.add(track, Picture6, "TrackSel", captions[slot]);
+        const std::string number = std::to_string(slot + 1);
+        auto& select = tracks.TrackSel.add(track, Picture6, "TrackSel", number);
         select.setGraphical(true);
         select.setBackColor(design::TrackButtonColours[track]);
-        select.setToolTipText(tips[slot]);
+        select.setToolTipText("Rythm Channel " + number);
         select.move(slot * trackWidth, 1, trackWidth - 1, 14);
         select.setFocusable(false);
 

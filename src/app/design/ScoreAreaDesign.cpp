@@ -88,6 +88,8 @@ forms::Label& ScoreAreaDesign::addRulerLabel(int index) {
     label.setTransparent(true);
     label.setVisible(false);
     label.move(0, RulerTop, 36, RulerHeight);
+    // The overlay lies over the ruler, so a press on a number reaches it.
+    TopBarOverlay.zOrder(0);
     return label;
 }
 

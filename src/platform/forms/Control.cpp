@@ -137,6 +137,14 @@ void Control::setMouseIcon(const Picture& picture, int hotX, int hotY) {
     if (mousePointer_ == CustomPointer) setMousePointer(CustomPointer);
 }
 
+void Control::zOrder(int position) {
+    if (position == 0) {
+        widget_->raise();
+    } else {
+        widget_->lower();
+    }
+}
+
 void Control::setFocus() {
     widget_->setFocus(Qt::OtherFocusReason);
 }

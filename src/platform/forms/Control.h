@@ -91,6 +91,10 @@ public:
     // The cursor for pointer 99: a picture and its hot spot.
     void setMouseIcon(const Picture& picture, int hotX, int hotY);
 
+    // 0 brings the control in front of the others in its container, 1 sends it
+    // behind them.
+    void zOrder(int position = 0);
+
     void setFocus();
     bool hasFocus() const;
     // Whether the control can take the keyboard focus at all.

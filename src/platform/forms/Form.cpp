@@ -216,6 +216,9 @@ void Form::relayoutDocked() {
         if (!box->visible()) continue;
         bottomEdge -= box->height();
         box->placeDocked(0, bottomEdge, width, box->height());
+        // A top panel taller than the room left reaches over the bottom
+        // stack; the bottom panels stay in front of it.
+        box->nativeWidget()->raise();
     }
 }
 

@@ -10,8 +10,9 @@ namespace forms {
 
 namespace {
 
+// A separator is a line only; some styles would print its caption too.
 QString menuText(const std::string& caption) {
-    return QString::fromStdString(caption);
+    return caption == "-" ? QString() : QString::fromStdString(caption);
 }
 
 }  // namespace

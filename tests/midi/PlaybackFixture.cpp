@@ -1,0 +1,156 @@
+#include "PlaybackFixture.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <cstdio>
+#include <map>
+
+#include "platform/time/Clock.h"
+
+namespace playbacktest {
+
+void PrintTo(const TimedBytes& message, std::ostream* out) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02X %02X %02X", message.bytes[0], message.bytes[1],
+                  message.bytes[2]);
+    *out << text << " @" << message.at;
+}
+
+NoteBalance balanceOf(const std::vector<Bytes>& messages) {
+    NoteBalance balance;
+    std::map<std::pair<int, int>, std::vector<Bytes>> sounding;
+    for (const Bytes& message : messages) {
+        const int kind = message[0] & 0xF0;
+        const std::pair<int, int> note{message[0] & 0x0F, message[1]};
+        if (kind == 0x90) {
+            sounding[note].push_back(message);
+        } else if (kind == 0x80) {
+            auto& ons = sounding[note];
+            if (ons.empty()) {
+                balance.strayOffs.push_back(message);
+            } else {
+                ons.pop_back();
+            }
+        }
+    }
+    for (const auto& [note, ons] : sounding) {
+        balance.unmatchedOns.insert(balance.unmatchedOns.end(), ons.begin(), ons.end());
+    }
+    return balance;
+}
+
+void PlaybackTest::SetUp() {
+    MainWindowTest::SetUp();
+    now_ = 5'000'000'000;  // far beyond what a 32-bit tick count holds
+    start_ = now_;
+    timing::setClockForTesting([this] { return now_; });
+    auto& w = form();
+    w.ClearScore();
+    w.CursorColumn = 0;
+    w.RedrawScore();
+    mapper().clear();
+    // A zero-interval timer fires on every turn of the event loop: each turn
+    // is one virtual millisecond, and a wait never blocks for real.
+    ticker_ = std::make_unique<QTimer>();
+    ticker_->setInterval(0);
+    QObject::connect(ticker_.get(), &QTimer::timeout, [this] { tick(); });
+    ticker_->start();
+}
+
+void PlaybackTest::TearDown() {
+    ticker_.reset();
+    actions_.clear();
+    timing::setClockForTesting({});
+    MainWindowTest::TearDown();
+}
+
+void PlaybackTest::tick() {
+    ++now_;
+    // Actions run in time order; one may schedule another.
+    while (!actions_.empty() && actions_.begin()->first <= elapsed()) {
+        auto action = std::move(actions_.begin()->second);
+        actions_.erase(actions_.begin());
+        action();
+    }
+}
+
+void PlaybackTest::placeNote(int track, int row, int first, int last, int instrument) {
+    auto& w = form();
+    for (int column = first; column <= last; ++column) {
+        w.Notes[track][column] =
+            static_cast<std::int16_t>(column == first ? row : score::HeldOffset + row);
+        w.Instruments[track][column] = static_cast<std::int16_t>(instrument);
+    }
+}
+
+void PlaybackTest::at(std::int64_t when, std::function<void()> action) {
+    actions_.emplace(when, std::move(action));
+}
+
+void PlaybackTest::play(std::int64_t limit) {
+    playBy([this] { form().PlayAndStop_Click(0); }, limit);
+}
+
+void PlaybackTest::playBy(const std::function<void()>& press, std::int64_t limit) {
+    bool stoppedByLimit = false;
+    at(limit, [this, &stoppedByLimit] {
+        stoppedByLimit = true;
+        form().Command24_Click();
+    });
+    start_ = now_;
+    press();
+    actions_.clear();
+    EXPECT_FALSE(stoppedByLimit) << "playback was still running at " << limit << " ms";
+}
+
+std::vector<TimedBytes> PlaybackTest::timedMessages() {
+    std::vector<TimedBytes> result;
+    for (const auto& m : mapper().messages()) {
+        result.push_back({{m.status, m.data1, m.data2}, m.tick - start_});
+    }
+    return result;
+}
+
+std::vector<TimedBytes> PlaybackTest::noteMessages() {
+    std::vector<TimedBytes> notes;
+    for (const TimedBytes& m : timedMessages()) {
+        const int kind = m.bytes[0] & 0xF0;
+        if (kind == 0x80 || kind == 0x90) notes.push_back(m);
+    }
+    return notes;
+}
+
+void PlaybackTest::showFortyColumns() {
+    auto& w = form();
+    w.Resizing = true;
+    w.ColumnSpan = 39;
+    w.HalfColumns = 20;
+    w.FirstColumn = 0;
+    w.LastVisibleColumn = 39;
+    w.HScroll1.setMin(w.HalfColumns);
+    w.HScroll1.setMax(999 - (w.ColumnSpan - w.HalfColumns));
+    w.HScroll1.setLargeChange(w.ColumnSpan + 1);
+    w.HScroll1.setValue(w.HalfColumns);
+    w.Resizing = false;
+    w.FillTopBar();
+    w.RedrawScore();
+}
+
+void PlaybackTest::pressWidget(QWidget* widget, int x, int y) {
+    QMouseEvent event(QEvent::MouseButtonPress, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void PlaybackTest::releaseWidget(QWidget* widget, int x, int y) {
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void PlaybackTest::clickWidget(QWidget* widget, int x, int y) {
+    pressWidget(widget, x, y);
+    releaseWidget(widget, x, y);
+}
+
+}  // namespace playbacktest
