@@ -12,15 +12,14 @@
 #include <QWidget>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 
-#include "app/Form1.h"
-#include "platform/forms/Application.h"
-#include "platform/midiout/MidiOut.h"
+#include "BenchSupport.h"
 
 namespace {
 
+using benchsupport::hasExpectedView;
+using benchsupport::ViewColumns;
 using Clock = std::chrono::steady_clock;
 
 // Notes when the first note-on of a press arrives and when the last one does.
@@ -48,37 +47,12 @@ std::shared_ptr<StampingDevice>& device() {
     return instance;
 }
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "edit-bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        midiout::setDevicesForTesting(device(), {});
-        return new QApplication(argc, argv);
-    }();
-    (void)instance;
-}
-
-constexpr int ViewColumns = 154;
-constexpr int ViewRows = 60;
 constexpr int PressColumn = 20;
 constexpr int PressRow = 25;
 
 std::unique_ptr<app::Form1> loadWideWindow() {
-    ensureApplication();
-    auto window = std::make_unique<app::Form1>();
-    window->setClientSize(1920, 1010);
-    window->Form_Load();
-    window->show();
-    forms::doEvents();
-    for (forms::PictureBox* toolbar :
-         {&window->toolbSetup, &window->toolbEdit, &window->toolbPlay, &window->toolbRythm,
-          &window->ToolbCompose, &window->toolbMIDI, &window->ToolbRecord}) {
-        toolbar->setVisible(false);
-    }
-    window->FirstRow = 30;
-    window->Form_Resize();
+    benchsupport::ensureApplication(device());
+    auto window = benchsupport::loadWideWindow();
     // Every other track sounds a note in the pressed column.
     for (int track = 1; track < score::TrackCount; ++track) {
         window->Notes[track][PressColumn] = static_cast<std::int16_t>(40 + track);
@@ -86,12 +60,6 @@ std::unique_ptr<app::Form1> loadWideWindow() {
     }
     window->RedrawScore();
     return window;
-}
-
-bool hasExpectedView(const app::Form1& window, benchmark::State& state) {
-    if (window.ColumnSpan + 1 == ViewColumns && window.RowSpan + 1 == ViewRows) return true;
-    state.SkipWithError("the window did not lay out a 154 x 60 view");
-    return false;
 }
 
 void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,

@@ -8,17 +8,14 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "app/Form1.h"
-#include "platform/forms/Application.h"
-#include "platform/midiout/MidiOut.h"
+#include "BenchSupport.h"
+#include "support/app/FortyColumnView.h"
 
 namespace {
 
@@ -45,26 +42,9 @@ std::shared_ptr<StepTimingDevice>& device() {
     return instance;
 }
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "playback-bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        midiout::setDevicesForTesting(device(), {});
-        return new QApplication(argc, argv);
-    }();
-    (void)instance;
-}
-
 std::unique_ptr<app::Form1> loadWindow() {
-    ensureApplication();
-    auto window = std::make_unique<app::Form1>();
-    window->setClientSize(750, 600);
-    window->Form_Load();
-    window->show();
-    forms::doEvents();
-    return window;
+    benchsupport::ensureApplication(device());
+    return benchsupport::loadMainWindow(750, 600);
 }
 
 // Track 0 starts a note in every column; four more tracks hold notes of a few
@@ -83,22 +63,6 @@ void fillScore(app::Form1& window) {
     }
 }
 
-// The view as the layout leaves a window 40 columns wide.
-void showFortyColumns(app::Form1& window) {
-    window.Resizing = true;
-    window.ColumnSpan = 39;
-    window.HalfColumns = 20;
-    window.FirstColumn = 0;
-    window.LastVisibleColumn = 39;
-    window.HScroll1.setMin(window.HalfColumns);
-    window.HScroll1.setMax(999 - (window.ColumnSpan - window.HalfColumns));
-    window.HScroll1.setLargeChange(window.ColumnSpan + 1);
-    window.HScroll1.setValue(window.HalfColumns);
-    window.Resizing = false;
-    window.FillTopBar();
-    window.RedrawScore();
-}
-
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -112,7 +76,7 @@ void playWholeScore(benchmark::State& state, bool showPosition) {
     window->TempoLabel.setCaption("120");
     window->CursorColumn = 0;
     if (showPosition) {
-        showFortyColumns(*window);
+        testsupport::showFortyColumns(*window);
         window->chkgraphics.setValue(1);
     }
     std::vector<double> deviations;

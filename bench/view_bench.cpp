@@ -4,15 +4,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
 #include <memory>
 
-#include "app/Form1.h"
+#include "BenchSupport.h"
 #include "platform/forms/Application.h"
-#include "platform/midiout/MidiOut.h"
 
 namespace {
+
+using benchsupport::fillDenseScore;
+using benchsupport::hasExpectedView;
+using benchsupport::ViewColumns;
 
 // The view's MIDI output goes nowhere: the benchmark measures drawing only.
 class SilentDevice : public midiout::Device {
@@ -23,61 +24,9 @@ public:
     void send(std::uint8_t, std::uint8_t, std::uint8_t) override {}
 };
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "view-bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        midiout::setDevicesForTesting(std::make_shared<SilentDevice>(), {});
-        return new QApplication(argc, argv);
-    }();
-    (void)instance;
-}
-
-constexpr int ViewColumns = 154;
-constexpr int ViewRows = 60;
-constexpr int FirstShownRow = 30;
-
-// 154 columns: (1920 - 70) / 12 = 154; 60 rows: (1010 - 40) / 16 = 60.
 std::unique_ptr<app::Form1> loadWideWindow() {
-    ensureApplication();
-    auto window = std::make_unique<app::Form1>();
-    window->setClientSize(1920, 1010);
-    window->Form_Load();
-    window->show();
-    forms::doEvents();
-    for (forms::PictureBox* toolbar :
-         {&window->toolbSetup, &window->toolbEdit, &window->toolbPlay, &window->toolbRythm,
-          &window->ToolbCompose, &window->toolbMIDI, &window->ToolbRecord}) {
-        toolbar->setVisible(false);
-    }
-    window->FirstRow = FirstShownRow;
-    window->Form_Resize();
-    return window;
-}
-
-// Every cell of every track used: each track's notes start every few columns
-// (a different rhythm per track) and are held in between, on rows in view.
-void fillDenseScore(app::Form1& window) {
-    for (int track = 0; track < score::TrackCount; ++track) {
-        const int length = 1 + track % 4;
-        int row = FirstShownRow;
-        for (int column = 0; column < score::ColumnCount; ++column) {
-            if (column % length == 0) {
-                row = FirstShownRow + (column * 7 + track * 11) % ViewRows;
-                window.Notes[track][column] = static_cast<std::int16_t>(row);
-            } else {
-                window.Notes[track][column] = static_cast<std::int16_t>(score::HeldOffset + row);
-            }
-        }
-    }
-}
-
-bool hasExpectedView(const app::Form1& window, benchmark::State& state) {
-    if (window.ColumnSpan + 1 == ViewColumns && window.RowSpan + 1 == ViewRows) return true;
-    state.SkipWithError("the window did not lay out a 154 x 60 view");
-    return false;
+    benchsupport::ensureApplication(std::make_shared<SilentDevice>());
+    return benchsupport::loadWideWindow();
 }
 
 void BM_RedrawDenseScore(benchmark::State& state) {

@@ -29,7 +29,10 @@ Form1::Form1()
     wireViewEvents();
     wireFileEvents();
     wireEditEvents();
+    wireClipboardEvents();
+    wireRythmEvents();
     wireToolbarEvents();
+    wireAudioEvents();
 }
 
 Form1::~Form1() = default;

@@ -98,6 +98,37 @@ public:
     void toolberasecheck_Click();
     void TopBarOverlay_MouseDown(int Button, int Shift, float X, float Y);
 
+    // The clipboard, column insertion and the transforms (edit/Clipboard*.cpp,
+    // edit/TransformCommands.cpp). CopySelection and InsertColumns leave the
+    // redraw to their callers.
+    void CopySelection();
+    void InsertColumns(std::int16_t N);
+    void CopyBut_Click();
+    void CutBut_Click();
+    void PasteBut_Click();
+    void PasteIntoBut_Click();
+    void InsertColumnBut_Click();
+    void mnuCopy_Click();
+    void mnuErase_Click();
+    void mnuEdit_Click();
+    void mnuInsert_Click();
+    void InvertSelection();
+    void ReverseSelection();
+    void TransposeBut_Click(int Index);
+    void Command12_Click();
+    void Command13_Click();
+
+    // The rhythm pattern tools (edit/Rythm*.cpp): "Create Rythm", the hidden
+    // repeated paste, the Beats and Repeat boxes and their slider strips.
+    void Command7_Click();
+    void Command8_Click();
+    void Text4_Change();
+    void Text5_Change();
+    void Label5_MouseDown(int Button, int Shift, float X, float Y);
+    void Label5_MouseMove(int Button, int Shift, float X, float Y);
+    void Label7_MouseDown(int Button, int Shift, float X, float Y);
+    void Label7_MouseMove(int Button, int Shift, float X, float Y);
+
     // Score playback (midi/Playback*.cpp). The loop runs on this thread inside
     // the click that started it, handling window events between its steps.
     void PlayAndStop_Click(int Index);
@@ -116,6 +147,21 @@ public:
     void Label8_MouseMove(int Button, int Shift, float X, float Y);
     // The note off of every note playback left sounding, hidden track or not.
     void stopSoundingNotes();
+
+    // The WAV recorder and the media player (audio/).
+    void cmdStart_Click();
+    void StartTrackRecording();
+    void WavePosition();
+    void tmrRecord_Timer();
+    void Command25_Click();
+    void Command22_Click();
+    void Command23_Click();
+    void Command27_Click();
+    void Command28_Click();
+    void Command30_Click();
+    void Timer2_Timer();
+    // A fresh temporary recording name: a numbered .wav file in a writable folder.
+    std::string drawTempWavName();
 
     // The score view (view/).
     void FillSideBar();
@@ -238,6 +284,7 @@ private:
 
     // Mouse editing's steps (edit/Mouse*.cpp).
     void wireEditEvents();
+    void wireClipboardEvents();
     void drawModePress(int Button, std::int16_t column, std::int16_t row);
     void insertionModePress(int Button, std::int16_t column);
     void selectModePress(int Button, std::int16_t column);
@@ -252,6 +299,17 @@ private:
     // One selected track button over both groups, and the marker on its hide box.
     void markSelectedTrack(int Index);
 
+    // The rhythm tools' wiring and the rule Text4_Change and Text5_Change share.
+    void wireRythmEvents();
+    void keepBeatsWithinRepeat();
+
+    // The recorder's and the player's own steps (audio/).
+    void wireAudioEvents();
+    // The end of a capture: stopped, written to TempWavFile, closed.
+    void saveFinishedCapture();
+    static bool moveFileReplacing(const std::string& from, const std::string& to);
+    // Stops and closes the aliases "sound" and "midi".
+    void stopMediaAliases();
     void wireAppEvents();
     void wireMidiEvents();
     void wirePlaybackEvents();

@@ -71,6 +71,8 @@ void Form1::wireToolbarEvents() {
     Command17.Click = [this] { Command17_Click(); };
     Command18.Click = [this] { Command18_Click(); };
     Command19.Click = [this] { Command19_Click(); };
+    Command12.Click = [this] { Command12_Click(); };
+    Command13.Click = [this] { Command13_Click(); };
 }
 
 }  // namespace app

@@ -6,6 +6,11 @@
 namespace audio {
 
 struct RecorderState {
+    RecorderState() = default;
+    ~RecorderState();
+    RecorderState(const RecorderState&) = delete;
+    RecorderState& operator=(const RecorderState&) = delete;
+
     bool Recording = false;
     std::string TempWavFile;
     std::string ChosenFile;

@@ -11,6 +11,12 @@ namespace edit {
 enum EditModes : std::int16_t { DrawMode = 0, InsertionMode = 1, SelectMode = 2 };
 
 struct EditState {
+    // An empty clipboard holds empty cells, so a paste before any copy writes
+    // no notes.
+    EditState() {
+        for (auto& track : ClipNotes) track.fill(score::EmptyCell);
+    }
+
     std::int16_t SelStart = 0;
     std::int16_t SelEnd = 0;
     std::int16_t CursorColumn = 0;

@@ -138,8 +138,7 @@ void Form1::finishPlayback() {
 
 void Form1::Command32_Click() {
     Playing = false;
-    // The media player's aliases "sound" and "midi" are stopped and closed at
-    // this point once the player exists; until then there is nothing to stop.
+    stopMediaAliases();
     Device_Click(Combo2.listIndex());
 }
 

@@ -10,26 +10,25 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/app/MainWindowFixture.h"
+#include "support/MouseInput.h"
+#include "support/app/ScoreWindowFixture.h"
 
 class QWidget;
 
 namespace edittest {
 
-using Colour = std::uint32_t;  // &H00BBGGRR
+using testsupport::Black;
+using testsupport::Blue;
+using testsupport::clickOn;
+using testsupport::Colour;
+using testsupport::moveOn;
+using testsupport::pressOn;
+using testsupport::releaseOn;
+using testsupport::White;
 using Bytes = std::array<std::uint8_t, 3>;
 
-constexpr Colour White = 0xFFFFFF;
-constexpr Colour Black = 0x000000;
-constexpr Colour Blue = 0xFF0000;
 constexpr int Cell = 12;
 constexpr int FirstShownRow = 55;
-
-// Mouse input through Qt, to a widget's own coordinates.
-void pressOn(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-void releaseOn(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-void moveOn(QWidget* widget, QPoint at, Qt::MouseButtons held);
-void clickOn(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 
 // Closes every popup menu a moment after it opens, counting them, until it
 // goes out of scope.
@@ -46,15 +45,13 @@ private:
     Impl* impl_;
 };
 
-class EditWindowTest : public testsupport::MainWindowTest {
+class EditWindowTest : public testsupport::ScoreWindowTest {
 protected:
     void SetUp() override;
 
     // The view's first column and row, as the scroll bars would leave them,
     // then a full redraw.
     void showView(int firstColumn, int firstRow);
-    // A note on the track from first through last.
-    void placeNote(int track, int row, int first, int last, std::int16_t instrument);
 
     QWidget* box();
     // The centre of a view cell in the score box's pixels.
@@ -65,15 +62,7 @@ protected:
     void releaseCell(int viewColumn, int viewRow, Qt::MouseButton button = Qt::LeftButton);
     void dragToCell(int viewColumn, int viewRow, Qt::MouseButtons held = Qt::LeftButton);
 
-    Colour pixel(int x, int y) { return form().MusicBox.surface().pixel(x, y); }
-    int boxWidth() { return form().MusicBox.scaleWidth(); }
-    int boxHeight() { return form().MusicBox.scaleHeight(); }
-    std::uint64_t boxRevision() { return form().MusicBox.surface().revision(); }
-    std::vector<Colour> snapshot();
     std::vector<Bytes> sent() { return mapper().bytes(); }
-
-    static Colour otherColour(int track) { return 0x101000 + track * 0x10; }
-    static Colour currentColour(int track) { return 0x002020 + track * 0x100000; }
 };
 
 }  // namespace edittest

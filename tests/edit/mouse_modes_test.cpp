@@ -161,11 +161,10 @@ TEST_F(EditModesTest, SelectRightPressClearsUnlessTheToggleIsTicked) {
     EXPECT_EQ(popups.opened(), 1);
     EXPECT_EQ(window.SelStart, 12);
     EXPECT_EQ(window.SelEnd, 16);
-    // Its items do nothing yet.
+    // The menu's first item copies the selection it left in place.
     window.mnuCopy.trigger();
-    window.mnuInsert.trigger();
-    EXPECT_EQ(window.SelStart, 12);
-    EXPECT_EQ(window.ClipLength, 0);
+    EXPECT_EQ(window.SelStart, -1);
+    EXPECT_EQ(window.ClipLength, 4);
 }
 
 TEST_F(EditModesTest, DrawModeRightPressWithTheToggleTickedOpensThePopupAndErasesNothing) {

@@ -1,7 +1,5 @@
 #include "PlaybackFixture.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <cstdio>
 #include <map>
 
@@ -40,7 +38,7 @@ NoteBalance balanceOf(const std::vector<Bytes>& messages) {
 }
 
 void PlaybackTest::SetUp() {
-    MainWindowTest::SetUp();
+    ScoreWindowTest::SetUp();
     now_ = 5'000'000'000;  // far beyond what a 32-bit tick count holds
     start_ = now_;
     timing::setClockForTesting([this] { return now_; });
@@ -61,7 +59,7 @@ void PlaybackTest::TearDown() {
     ticker_.reset();
     actions_.clear();
     timing::setClockForTesting({});
-    MainWindowTest::TearDown();
+    ScoreWindowTest::TearDown();
 }
 
 void PlaybackTest::tick() {
@@ -71,15 +69,6 @@ void PlaybackTest::tick() {
         auto action = std::move(actions_.begin()->second);
         actions_.erase(actions_.begin());
         action();
-    }
-}
-
-void PlaybackTest::placeNote(int track, int row, int first, int last, int instrument) {
-    auto& w = form();
-    for (int column = first; column <= last; ++column) {
-        w.Notes[track][column] =
-            static_cast<std::int16_t>(column == first ? row : score::HeldOffset + row);
-        w.Instruments[track][column] = static_cast<std::int16_t>(instrument);
     }
 }
 
@@ -118,39 +107,6 @@ std::vector<TimedBytes> PlaybackTest::noteMessages() {
         if (kind == 0x80 || kind == 0x90) notes.push_back(m);
     }
     return notes;
-}
-
-void PlaybackTest::showFortyColumns() {
-    auto& w = form();
-    w.Resizing = true;
-    w.ColumnSpan = 39;
-    w.HalfColumns = 20;
-    w.FirstColumn = 0;
-    w.LastVisibleColumn = 39;
-    w.HScroll1.setMin(w.HalfColumns);
-    w.HScroll1.setMax(999 - (w.ColumnSpan - w.HalfColumns));
-    w.HScroll1.setLargeChange(w.ColumnSpan + 1);
-    w.HScroll1.setValue(w.HalfColumns);
-    w.Resizing = false;
-    w.FillTopBar();
-    w.RedrawScore();
-}
-
-void PlaybackTest::pressWidget(QWidget* widget, int x, int y) {
-    QMouseEvent event(QEvent::MouseButtonPress, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void PlaybackTest::releaseWidget(QWidget* widget, int x, int y) {
-    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void PlaybackTest::clickWidget(QWidget* widget, int x, int y) {
-    pressWidget(widget, x, y);
-    releaseWidget(widget, x, y);
 }
 
 }  // namespace playbacktest

@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "support/app/MainWindowFixture.h"
+#include "support/MouseInput.h"
+#include "support/app/ScoreWindowFixture.h"
 
 namespace playbacktest {
 
@@ -39,14 +40,11 @@ struct NoteBalance {
 };
 NoteBalance balanceOf(const std::vector<Bytes>& messages);
 
-class PlaybackTest : public testsupport::MainWindowTest {
+class PlaybackTest : public testsupport::ScoreWindowTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A note on the track from column `first` held through `last`, with the
-    // instrument in each of its cells.
-    void placeNote(int track, int row, int first, int last, int instrument = 0);
     // Runs action from the event loop once the clock, counted from the start
     // of play(), reaches `at`.
     void at(std::int64_t at, std::function<void()> action);
@@ -61,12 +59,16 @@ protected:
     std::vector<TimedBytes> timedMessages();
     // Only the note ons and note offs.
     std::vector<TimedBytes> noteMessages();
-    // A view 40 columns wide from column 0, as the layout would leave it.
-    void showFortyColumns();
     // Sends a real press and release of the left button to a widget.
-    static void clickWidget(QWidget* widget, int x = 5, int y = 5);
-    static void pressWidget(QWidget* widget, int x = 5, int y = 5);
-    static void releaseWidget(QWidget* widget, int x = 5, int y = 5);
+    static void clickWidget(QWidget* widget, int x = 5, int y = 5) {
+        testsupport::clickOn(widget, {x, y});
+    }
+    static void pressWidget(QWidget* widget, int x = 5, int y = 5) {
+        testsupport::pressOn(widget, {x, y});
+    }
+    static void releaseWidget(QWidget* widget, int x = 5, int y = 5) {
+        testsupport::releaseOn(widget, {x, y});
+    }
 
     std::int64_t now_ = 0;
     std::int64_t start_ = 0;

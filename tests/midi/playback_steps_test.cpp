@@ -2,6 +2,7 @@
 // the start and the end of playback, the play cursor's automatic scroll.
 
 #include "PlaybackFixture.h"
+#include "support/app/FortyColumnView.h"
 
 namespace playbacktest {
 namespace {
@@ -184,7 +185,7 @@ TEST_F(PlaybackSteps, Tempo120Steps125MsAndTheSliderAt60Makes250) {
 
 TEST_F(PlaybackSteps, ThePositionScrollsAFortyColumnViewToThePlayingColumn) {
     auto& w = form();
-    showFortyColumns();
+    testsupport::showFortyColumns(w);
     placeNote(0, 60, 45, 45);
     w.chkgraphics.setValue(1);
     constexpr surface::OleColour Bar = 0xC0C0FF;

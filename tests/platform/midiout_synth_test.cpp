@@ -6,17 +6,17 @@
 
 #include <filesystem>
 
-#include "midiout_audio_analysis.h"
 #include "platform/midiout/GeneralMidiSynth.h"
 #include "platform/midiout/SynthRender.h"
+#include "support/AudioAnalysis.h"
 
 namespace midiout {
 namespace {
 
-using midiout_test::fundamentalHz;
-using midiout_test::loudestWindow;
-using midiout_test::magnitudeAt;
-using midiout_test::rms;
+using testsupport::fundamentalHz;
+using testsupport::loudestWindow;
+using testsupport::magnitudeAt;
+using testsupport::rms;
 
 constexpr int Rate = GeneralMidiSynth::SampleRate;
 

@@ -13,7 +13,7 @@ class PixelStripsTest : public ScoreViewTest {
 protected:
     void SetUp() override {
         ScoreViewTest::SetUp();
-        showView(0, 55);
+        moveView(0, 55);
         placeNote(0, 56, 1, 9);
         placeNote(3, 58, 4, 30);
         form().CursorColumn = 2;

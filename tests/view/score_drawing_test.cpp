@@ -31,7 +31,7 @@ protected:
         ASSERT_EQ(form().ColumnSpan, 55);
         ASSERT_EQ(form().RowSpan, 34);
         form().CursorColumn = 900;  // out of view unless a test brings it in
-        showView(0, FirstShownRow);
+        moveView(0, FirstShownRow);
     }
 
     // The y of the top of the view row showing pitch row r.
@@ -64,7 +64,7 @@ TEST_F(ScoreDrawingTest, EmptyScoreShowsOnlyBandsAndBeatLines) {
 }
 
 TEST_F(ScoreDrawingTest, BeatLinesFollowTheFirstColumn) {
-    showView(1, FirstShownRow);
+    moveView(1, FirstShownRow);
     form().RedrawScore();
     EXPECT_EQ(pixel(0, 5), White);
     EXPECT_EQ(pixel(36, 5), BeatLine);  // column 4
@@ -74,7 +74,7 @@ TEST_F(ScoreDrawingTest, BeatLinesFollowTheFirstColumn) {
 
 TEST_F(ScoreDrawingTest, NoteBegunLeftOfTheViewGetsAHeadAtTheLeftEdge) {
     placeNote(0, 56, 10, 20);  // 6B, the current track
-    showView(15, FirstShownRow);
+    moveView(15, FirstShownRow);
     form().RedrawScore();
     const Colour note = currentColour(0);
     const int y = rowTop(56);
@@ -105,7 +105,7 @@ TEST_F(ScoreDrawingTest, NoteHeldPastTheRightEdgeEndsAtTheEdge) {
 
 TEST_F(ScoreDrawingTest, NoteAtTheEndOfTheScoreStopsAtColumn999) {
     placeNote(0, 56, 990, 1000);
-    showView(999 - 55, FirstShownRow);
+    moveView(999 - 55, FirstShownRow);
     form().RedrawScore();
     const int x0 = (990 - 944) * 12;
     const int y = rowTop(56);
@@ -208,7 +208,7 @@ TEST_F(ScoreDrawingTest, SelectedColumnsAreTintedBlue) {
 }
 
 TEST_F(ScoreDrawingTest, SelectionBeyondBothEdgesTintsTheWholeWidth) {
-    showView(100, FirstShownRow);
+    moveView(100, FirstShownRow);
     form().RedrawScore();
     const auto plain = snapshot();
     form().SelStart = 90;

@@ -17,7 +17,9 @@ RecordToolbarDesign::RecordToolbarDesign(forms::Form& form)
       Command22(ToolbRecord, "Command22"),
       Command23(ToolbRecord, "Command23"),
       Command27(ToolbRecord, "Command27"),
-      tmrRecord("tmrRecord", 1) {
+      // The byte count needs only a few updates a second; a tick every
+      // millisecond would keep the event loop busy for nothing.
+      tmrRecord("tmrRecord", 50) {
     constexpr int height = 26;
     constexpr int step = design::ButtonSize + 1;
     design::setUpToolbarPanel(ToolbRecord, height, false);

@@ -1,0 +1,48 @@
+#pragma once
+// Plays a Standard MIDI File through FluidSynth's file player on a
+// synthesizer of its own (the General MIDI SoundFont the mapper uses), to the
+// default PulseAudio output.
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+struct _fluid_player_t;
+
+namespace midiout {
+class PulseOutput;
+}
+
+namespace media {
+
+class MidiFilePlayer {
+public:
+    // nullptr with a reason when the file is no MIDI file or the synthesizer
+    // cannot be built.
+    static std::unique_ptr<MidiFilePlayer> open(const std::string& path, std::string& error);
+    ~MidiFilePlayer();
+    MidiFilePlayer(const MidiFilePlayer&) = delete;
+    MidiFilePlayer& operator=(const MidiFilePlayer&) = delete;
+
+    bool play(std::string& error);
+    void stop();
+    bool isPlaying();
+    // In MIDI ticks of the file.
+    int lengthTicks();
+    int positionTicks();
+
+private:
+    MidiFilePlayer() = default;
+    bool render(float* interleaved, int frames);
+
+    std::string path_;
+    _fluid_hashtable_t* settings_ = nullptr;
+    _fluid_synth_t* synth_ = nullptr;
+    _fluid_player_t* player_ = nullptr;
+    std::atomic<bool> started_{false};
+    std::unique_ptr<midiout::PulseOutput> output_;
+};
+
+}  // namespace media

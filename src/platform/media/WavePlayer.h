@@ -1,0 +1,49 @@
+#pragma once
+// Plays a WAV file (any file libsndfile reads) to the default PulseAudio
+// output. The file is read whole at open; the audio thread takes frames from
+// it and moves the play position, which status reads from any thread.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace midiout {
+class PulseOutput;
+}
+
+namespace media {
+
+class WavePlayer {
+public:
+    // nullptr with a reason when the file cannot be read.
+    static std::unique_ptr<WavePlayer> open(const std::string& path, std::string& error);
+    ~WavePlayer();
+    WavePlayer(const WavePlayer&) = delete;
+    WavePlayer& operator=(const WavePlayer&) = delete;
+
+    // Plays from the position, or from the start once the end was reached.
+    bool play(std::string& error);
+    void stop();
+    bool isPlaying() const { return playing_; }
+    std::int64_t lengthFrames() const { return frameCount_; }
+    std::int64_t positionFrames() const { return position_; }
+    int sampleRate() const { return sampleRate_; }
+    // Bytes per frame of the file's own coding, for the bytes time format.
+    int blockAlign() const { return blockAlign_; }
+
+private:
+    WavePlayer() = default;
+    bool render(float* interleaved, int frames);
+
+    std::vector<float> stereo_;
+    std::int64_t frameCount_ = 0;
+    int sampleRate_ = 0;
+    int blockAlign_ = 0;
+    std::atomic<std::int64_t> position_{0};
+    std::atomic<bool> playing_{false};
+    std::unique_ptr<midiout::PulseOutput> output_;
+};
+
+}  // namespace media
