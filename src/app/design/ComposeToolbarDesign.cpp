@@ -8,6 +8,24 @@
 namespace app {
 
 using design::placeButton;
+using design::TrackButtonWidth;
+
+void TrackControlArrays::addTrack(int track, forms::Container& selectHost, int selectTop,
+                                  forms::Container& hideHost, int hideTop, int left,
+                                  const std::string& caption, const std::string& toolTip) {
+    auto& select = TrackSel.add(track, selectHost, "TrackSel", caption);
+    select.setGraphical(true);
+    select.setBackColor(design::TrackButtonColours[track]);
+    select.setToolTipText(toolTip);
+    select.move(left, selectTop, TrackButtonWidth - 1, 14);
+    select.setFocusable(false);
+
+    auto& hide = TrackHide.add(track, hideHost, "TrackHide");
+    hide.setGraphical(true);
+    hide.setBackColor(design::HideBoxDesignColour);
+    hide.setToolTipText("Hide this channel");
+    hide.move(left, hideTop, TrackButtonWidth - 1, 14);
+}
 
 ComposeToolbarDesign::ComposeToolbarDesign(forms::Form& form, TrackControlArrays& tracks)
     : ToolbCompose(form, "ToolbCompose"),
@@ -24,7 +42,7 @@ ComposeToolbarDesign::ComposeToolbarDesign(forms::Form& form, TrackControlArrays
       Command191(ToolbCompose, "Command191"),
       Command6(ToolbCompose, "Command6") {
     constexpr int height = 31;
-    constexpr int trackWidth = 22;
+    constexpr int trackWidth = TrackButtonWidth;
     constexpr int step = 29;
     design::setUpToolbarPanel(ToolbCompose, height, false);
     design::setUpCloseBox(ChkCompose, height);
@@ -33,19 +51,9 @@ ComposeToolbarDesign::ComposeToolbarDesign(forms::Form& form, TrackControlArrays
     EditTrackFrame.move(20, 0, 8 * trackWidth, 16);
     MuteTrackFrame.move(20, 16, 8 * trackWidth, 15);
     for (int track = 0; track < 8; ++track) {
-        auto& select =
-            tracks.TrackSel.add(track, EditTrackFrame, "TrackSel", std::to_string(track + 1));
-        select.setGraphical(true);
-        select.setBackColor(design::TrackButtonColours[track]);
-        select.setToolTipText("Channel " + std::to_string(track + 1));
-        select.move(track * trackWidth, 1, trackWidth - 1, 14);
-        select.setFocusable(false);
-
-        auto& hide = tracks.TrackHide.add(track, MuteTrackFrame, "TrackHide");
-        hide.setGraphical(true);
-        hide.setBackColor(design::HideBoxDesignColour);
-        hide.setToolTipText("Hide this channel");
-        hide.move(track * trackWidth, 0, trackWidth - 1, 14);
+        const std::string number = std::to_string(track + 1);
+        tracks.addTrack(track, EditTrackFrame, 1, MuteTrackFrame, 0, track * TrackButtonWidth,
+                        number, "Channel " + number);
     }
     tracks.TrackSel(0).setValue(true);
 

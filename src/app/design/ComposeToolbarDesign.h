@@ -7,12 +7,20 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/PictureBox.h"
 
+#include <string>
+
 namespace app {
 
 // Track buttons and hide boxes: 0..7 here, 8..12 on the Rythm toolbar.
 struct TrackControlArrays {
     forms::ControlArray<forms::OptionButton> TrackSel{"TrackSel"};
     forms::ControlArray<forms::CheckBox> TrackHide{"TrackHide"};
+
+    // Adds track's select button at (left, selectTop) of selectHost and its
+    // hide box at (left, hideTop) of hideHost.
+    void addTrack(int track, forms::Container& selectHost, int selectTop,
+                  forms::Container& hideHost, int hideTop, int left, const std::string& caption,
+                  const std::string& toolTip);
 };
 
 struct ComposeToolbarDesign {

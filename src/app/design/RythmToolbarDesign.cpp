@@ -35,7 +35,7 @@ RythmToolbarDesign::RythmToolbarDesign(forms::Form& form, TrackControlArrays& tr
       Command2(toolbRythm, "Command2"),
       Command4(toolbRythm, "Command4") {
     constexpr int height = 31;
-    constexpr int trackWidth = 22;
+    constexpr int trackWidth = design::TrackButtonWidth;
     constexpr int step = 29;
     design::setUpToolbarPanel(toolbRythm, height, false);
     design::setUpCloseBox(ChkRythm, height);
@@ -46,18 +46,8 @@ RythmToolbarDesign::RythmToolbarDesign(forms::Form& form, TrackControlArrays& tr
     for (int track = 8; track < 13; ++track) {
         const int slot = track - 8;
         const std::string number = std::to_string(slot + 1);
-        auto& select = tracks.TrackSel.add(track, Picture6, "TrackSel", number);
-        select.setGraphical(true);
-        select.setBackColor(design::TrackButtonColours[track]);
-        select.setToolTipText("Rythm Channel " + number);
-        select.move(slot * trackWidth, 1, trackWidth - 1, 14);
-        select.setFocusable(false);
-
-        auto& hide = tracks.TrackHide.add(track, Picture6, "TrackHide");
-        hide.setGraphical(true);
-        hide.setBackColor(design::HideBoxDesignColour);
-        hide.setToolTipText("Hide this channel");
-        hide.move(slot * trackWidth, 16, trackWidth - 1, 14);
+        tracks.addTrack(track, Picture6, 1, Picture6, 16, slot * trackWidth, number,
+                        "Rythm Channel " + number);
     }
 
     // Three small number boxes, each under its label.
