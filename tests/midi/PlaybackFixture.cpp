@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <map>
 
-#include "platform/time/Clock.h"
-
 namespace playbacktest {
 
 void PrintTo(const TimedBytes& message, std::ostream* out) {
@@ -39,41 +37,23 @@ NoteBalance balanceOf(const std::vector<Bytes>& messages) {
 
 void PlaybackTest::SetUp() {
     ScoreWindowTest::SetUp();
-    now_ = 5'000'000'000;  // far beyond what a 32-bit tick count holds
-    start_ = now_;
-    timing::setClockForTesting([this] { return now_; });
+    // Each turn of the event loop is one virtual millisecond, so a wait
+    // never blocks for real.
+    clock_ = std::make_unique<testsupport::VirtualClock>();
     auto& w = form();
     w.ClearScore();
     w.CursorColumn = 0;
     w.RedrawScore();
     mapper().clear();
-    // A zero-interval timer fires on every turn of the event loop: each turn
-    // is one virtual millisecond, and a wait never blocks for real.
-    ticker_ = std::make_unique<QTimer>();
-    ticker_->setInterval(0);
-    QObject::connect(ticker_.get(), &QTimer::timeout, [this] { tick(); });
-    ticker_->start();
 }
 
 void PlaybackTest::TearDown() {
-    ticker_.reset();
-    actions_.clear();
-    timing::setClockForTesting({});
+    clock_.reset();
     ScoreWindowTest::TearDown();
 }
 
-void PlaybackTest::tick() {
-    ++now_;
-    // Actions run in time order; one may schedule another.
-    while (!actions_.empty() && actions_.begin()->first <= elapsed()) {
-        auto action = std::move(actions_.begin()->second);
-        actions_.erase(actions_.begin());
-        action();
-    }
-}
-
 void PlaybackTest::at(std::int64_t when, std::function<void()> action) {
-    actions_.emplace(when, std::move(action));
+    clock_->at(when, std::move(action));
 }
 
 void PlaybackTest::play(std::int64_t limit) {
@@ -86,16 +66,16 @@ void PlaybackTest::playBy(const std::function<void()>& press, std::int64_t limit
         stoppedByLimit = true;
         form().Command24_Click();
     });
-    start_ = now_;
+    clock_->countFromNow();
     press();
-    actions_.clear();
+    clock_->cancelActions();
     EXPECT_FALSE(stoppedByLimit) << "playback was still running at " << limit << " ms";
 }
 
 std::vector<TimedBytes> PlaybackTest::timedMessages() {
     std::vector<TimedBytes> result;
     for (const auto& m : mapper().messages()) {
-        result.push_back({{m.status, m.data1, m.data2}, m.tick - start_});
+        result.push_back({{m.status, m.data1, m.data2}, m.tick - clock_->origin()});
     }
     return result;
 }

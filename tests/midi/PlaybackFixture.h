@@ -5,12 +5,10 @@
 // Things that happen "during playback" are scheduled at virtual times and run
 // from the event loop, as a user's action or a timer would.
 
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -18,6 +16,7 @@
 
 #include "support/MouseInput.h"
 #include "support/app/ScoreWindowFixture.h"
+#include "support/app/VirtualClock.h"
 
 namespace playbacktest {
 
@@ -54,7 +53,7 @@ protected:
     // The same, with playback started by `press` (which returns when it ends).
     void playBy(const std::function<void()>& press, std::int64_t limit = 60000);
     // Milliseconds since play() started.
-    std::int64_t elapsed() const { return now_ - start_; }
+    std::int64_t elapsed() const { return clock_->elapsed(); }
 
     std::vector<TimedBytes> timedMessages();
     // Only the note ons and note offs.
@@ -70,13 +69,8 @@ protected:
         testsupport::releaseOn(widget, {x, y});
     }
 
-    std::int64_t now_ = 0;
-    std::int64_t start_ = 0;
-
 private:
-    void tick();
-    std::multimap<std::int64_t, std::function<void()>> actions_;
-    std::unique_ptr<QTimer> ticker_;
+    std::unique_ptr<testsupport::VirtualClock> clock_;
 };
 
 }  // namespace playbacktest

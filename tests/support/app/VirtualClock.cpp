@@ -17,11 +17,6 @@ VirtualClock::~VirtualClock() {
     timing::setClockForTesting({});
 }
 
-void VirtualClock::restart() {
-    origin_ = now_;
-    actions_.clear();
-}
-
 void VirtualClock::at(std::int64_t when, std::function<void()> action) {
     actions_.emplace(when, std::move(action));
 }

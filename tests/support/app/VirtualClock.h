@@ -21,8 +21,11 @@ public:
     VirtualClock(const VirtualClock&) = delete;
     VirtualClock& operator=(const VirtualClock&) = delete;
 
-    // Counts from here on: at() and elapsed() measure from this moment.
-    void restart();
+    // Counts from here on: at() and elapsed() measure from this moment; the
+    // actions already asked for keep their times, now counted from here.
+    void countFromNow() { origin_ = now_; }
+    void cancelActions() { actions_.clear(); }
+    std::int64_t origin() const { return origin_; }
     std::int64_t elapsed() const { return now_ - origin_; }
     // Runs action once elapsed() reaches `when`.
     void at(std::int64_t when, std::function<void()> action);
