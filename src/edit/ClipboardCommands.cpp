@@ -20,7 +20,7 @@ void Form1::InsertColumns(std::int16_t N) {
 // After a copy or a cut the next click in the score chooses where to paste.
 void Form1::CopyBut_Click() {
     MusicBox.setFocus();
-    if (SelStart <= -1) return;
+    if (!edit::selectedRange(SelStart, SelEnd)) return;
     CopySelection();
     SelStart = -1;
     SelEnd = -1;
@@ -74,10 +74,10 @@ void Form1::mnuEdit_Click() {
     toolberasecheck.setValue(0);
 }
 
-// "Insert Selection" pastes over the columns at the cursor, like "Replace
-// Selection"; "Paste (Insert)" on the toolbar is the one that makes room.
+// The menu pair mirrors the toolbar pair: "Replace Selection" pastes over the
+// columns at the cursor, "Insert Selection" makes room for them first.
 void Form1::mnuInsert_Click() {
-    PasteBut_Click();
+    PasteIntoBut_Click();
     toolberasecheck.setValue(0);
 }
 

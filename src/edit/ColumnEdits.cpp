@@ -18,13 +18,8 @@ void clearCell(score::Grid& notes, score::Grid& instruments, int track, int colu
 }  // namespace
 
 std::optional<ColumnRange> selectedRange(std::int16_t selStart, std::int16_t selEnd) {
-    if (selStart < 0) return std::nullopt;
-    int first = selStart;
-    int last = selEnd < 0 ? selStart : selEnd;
-    if (last < first) std::swap(first, last);
-    first = std::min(first, LastColumn);
-    last = std::min(last, LastColumn);
-    return ColumnRange{first, last};
+    if (selStart < 0 || selEnd < selStart || selEnd > LastColumn) return std::nullopt;
+    return ColumnRange{selStart, selEnd};
 }
 
 void restartHeldNotes(score::Grid& notes, int column, const score::HiddenTracks& skipped) {

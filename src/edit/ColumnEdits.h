@@ -19,10 +19,9 @@ struct ColumnRange {
     int count() const { return last - first + 1; }
 };
 
-// The selected columns, or nothing without a selection (a negative start).
-// A selection whose end is not set yet (a drag in progress) is its first
-// column; an end before the start is swapped with it; both are kept within
-// the score.
+// The selected columns, only for a finished selection within the score
+// (0 <= selStart <= selEnd <= 1000). Nothing otherwise: no selection, or one
+// whose drag has not set its end yet, which no command may act on.
 std::optional<ColumnRange> selectedRange(std::int16_t selStart, std::int16_t selEnd);
 
 // The held-note seam: on every track not skipped, a held cell at column

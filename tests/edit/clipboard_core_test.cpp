@@ -40,26 +40,24 @@ protected:
     score::HiddenTracks hidden{};
 };
 
-TEST_F(ColumnEditsTest, SelectionRangeCoversDragsSwapsAndTheScoreEnd) {
-    EXPECT_FALSE(edit::selectedRange(-1, -1));
-    EXPECT_FALSE(edit::selectedRange(-1, 40));
-    const auto plain = edit::selectedRange(10, 19);
-    ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->first, 10);
-    EXPECT_EQ(plain->last, 19);
-    EXPECT_EQ(plain->count(), 10);
-    // A drag in progress has no end yet: its first column is what is selected.
-    const auto dragging = edit::selectedRange(12, -1);
-    EXPECT_EQ(dragging->first, 12);
-    EXPECT_EQ(dragging->last, 12);
-    const auto swapped = edit::selectedRange(30, 20);
-    EXPECT_EQ(swapped->first, 20);
-    EXPECT_EQ(swapped->last, 30);
-    const auto beyond = edit::selectedRange(995, 1200);
-    EXPECT_EQ(beyond->last, 1000);
-    const auto wholly = edit::selectedRange(1500, 1600);
-    EXPECT_EQ(wholly->first, 1000);
-    EXPECT_EQ(wholly->last, 1000);
+// Only a finished selection within the score names columns; a drag that has
+// not set its end yet, or anything out of order or past the score, names none.
+TEST_F(ColumnEditsTest, OnlyAFinishedSelectionWithinTheScoreIsARange) {
+    const struct {
+        std::int16_t selStart, selEnd;
+        bool isRange;
+    } cases[] = {
+        {10, 19, true},     {0, 0, true},        {0, 1000, true}, {1000, 1000, true},
+        {-1, -1, false},    {-1, 40, false},     {12, -1, false}, {30, 20, false},
+        {995, 1001, false}, {1500, 1600, false}, {-5, 3, false},
+    };
+    for (const auto& c : cases) {
+        const auto range = edit::selectedRange(c.selStart, c.selEnd);
+        ASSERT_EQ(range.has_value(), c.isRange) << c.selStart << ".." << c.selEnd;
+        if (!range) continue;
+        EXPECT_EQ(range->first, c.selStart);
+        EXPECT_EQ(range->last, c.selEnd);
+    }
 }
 
 TEST_F(ColumnEditsTest, CopyStartsAHeldFirstColumnAndLeavesHiddenTracksEmpty) {

@@ -136,7 +136,9 @@ TEST_F(ClipboardWindowTest, MenuCopyThenPressAndPasteWritesTheColumnsAtTheCursor
     EXPECT_EQ(w.Notes[0][25], 5);
 }
 
-TEST_F(ClipboardWindowTest, MenuReplaceAndInsertBothPasteOverTheCursorColumns) {
+// The menu pair mirrors the toolbar pair: "Replace Selection" pastes over the
+// cursor's columns, "Insert Selection" moves them right first.
+TEST_F(ClipboardWindowTest, MenuReplacePastesOverAndInsertMakesRoom) {
     auto& w = form();
     numberColumns();
     w.SelStart = 0;
@@ -159,8 +161,11 @@ TEST_F(ClipboardWindowTest, MenuReplaceAndInsertBothPasteOverTheCursorColumns) {
     chooseFromMenu(w.mnuInsert);
     EXPECT_EQ(w.Notes[0][20], 0);
     EXPECT_EQ(w.Notes[0][21], 1);
-    EXPECT_EQ(w.Notes[0][22], 22) << "nothing moved right";
+    EXPECT_EQ(w.Notes[0][22], 20) << "the cursor's notes moved right, none lost";
+    EXPECT_EQ(w.Notes[0][23], 21);
+    EXPECT_EQ(w.Instruments[0][22], 7);
     EXPECT_EQ(w.toolberasecheck.value(), 0);
+    EXPECT_EQ(w.EditMode, edit::DrawMode);
 }
 
 TEST_F(ClipboardWindowTest, MenuEraseCutsTheSelection) {
@@ -174,20 +179,29 @@ TEST_F(ClipboardWindowTest, MenuEraseCutsTheSelection) {
     EXPECT_EQ(w.SelStart, -1);
 }
 
-// The menu's items can run while a selection drag has set no end yet: they
-// take the column the drag began on, and nothing runs past the score.
-TEST_F(ClipboardWindowTest, ItemsDuringASelectionDragTakeItsFirstColumn) {
+// The menu's items and the transforms can run while a selection drag has set
+// no end yet: they change nothing, as without a selection.
+TEST_F(ClipboardWindowTest, CommandsDuringASelectionDragChangeNothing) {
     auto& w = form();
     numberColumns();
+    w.ClipNotes[3][0] = 44;
+    w.ClipLength = 6;
     click(w.FunctionBut(2));
     pressCell(4, 3);
     ASSERT_EQ(w.SelStart, 4);
     ASSERT_EQ(w.SelEnd, -1);
+    const auto notes = w.Notes;
+    const auto clipNotes = w.ClipNotes;
     w.mnuErase_Click();
-    EXPECT_EQ(w.ClipLength, 0);
-    EXPECT_EQ(w.ClipNotes[0][0], 4);
-    EXPECT_EQ(w.Notes[0][4], 5);
-    EXPECT_EQ(w.Notes[0][3], 3);
+    w.mnuCopy_Click();
+    w.TransposeBut_Click(1);
+    w.InvertSelection();
+    w.ReverseSelection();
+    EXPECT_EQ(w.Notes, notes);
+    EXPECT_EQ(w.ClipNotes, clipNotes);
+    EXPECT_EQ(w.ClipLength, 6);
+    EXPECT_EQ(w.SelStart, 4);
+    EXPECT_EQ(w.EditMode, edit::SelectMode);
     releaseCell(6, 3);
 }
 
