@@ -28,10 +28,11 @@ std::int16_t cellOf(NoteCell note) {
     return static_cast<std::int16_t>(note.held ? score::HeldOffset + note.row : note.row);
 }
 
-// The range's own notes start inside it, and what follows it no longer
-// continues them.
-void seamBothEdges(score::Grid& notes, ColumnRange range, const score::HiddenTracks& skipped) {
-    if (range.first > 0) restartHeldNotes(notes, range.first, skipped);
+// What follows the range no longer continues its notes. The range's own first
+// column is left alone: a held cell there stays held, so a transform undone
+// gives back exactly the cells it changed (playback and export end each note
+// with the key that started it, whatever row its held cells show).
+void seamAfter(score::Grid& notes, ColumnRange range, const score::HiddenTracks& skipped) {
     if (range.last < LastColumn) restartHeldNotes(notes, range.last + 1, skipped);
 }
 
@@ -48,7 +49,7 @@ void changeRows(score::Grid& notes, ColumnRange range, const score::HiddenTracks
             }
         }
     }
-    seamBothEdges(notes, range, skipped);
+    seamAfter(notes, range, skipped);
 }
 
 }  // namespace
@@ -92,7 +93,7 @@ void reverseColumns(score::Grid& notes, score::Grid& instruments, ColumnRange ra
             cellInstruments[column] = workInstruments[from];
         }
     }
-    seamBothEdges(notes, range, skipped);
+    seamAfter(notes, range, skipped);
 }
 
 }  // namespace edit

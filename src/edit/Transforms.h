@@ -1,9 +1,9 @@
 #pragma once
 // The transforms of a column range, apart from the window: the pitch mirror,
 // the retrograde and the semitone transpose with wrap-around. Each changes
-// only the tracks not skipped, and ends with the held-note seam at both edges
-// of the range, so no note of the changed range runs on, or in, at a pitch
-// other than its own. Cells outside the cell coding are left as they are.
+// only the tracks not skipped, and ends with the held-note seam right after the
+// range, so no note of the changed range runs on at a pitch other than its
+// own. Cells outside the cell coding are left as they are.
 
 #include "edit/ColumnEdits.h"
 #include "score/ScoreGrids.h"

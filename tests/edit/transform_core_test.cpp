@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "edit/Transforms.h"
 
 namespace {
@@ -48,14 +50,6 @@ TEST_F(TransformTest, InvertEndsTheRangesNotesAtItsEdge) {
     EXPECT_EQ(notes[0][4], 60);
     EXPECT_EQ(instruments[0][4], 7);
     EXPECT_EQ(notes[0][5], 1060);
-}
-
-TEST_F(TransformTest, TwoInversionsGiveBackTheRange) {
-    for (int c = 0; c <= 1000; c += 3) note(c % 13, c % 128, c, c + 1, 1);
-    const auto before = notes;
-    edit::invertColumns(notes, WholeScore, hidden);
-    edit::invertColumns(notes, WholeScore, hidden);
-    EXPECT_EQ(notes, before);
 }
 
 TEST_F(TransformTest, ReverseMovesANoteWithItsInstrumentsAndStartsItOnTheLeft) {
@@ -118,31 +112,48 @@ TEST_F(TransformTest, TransposeWrapsStartsAndHeldCellsWithinTheRows) {
     EXPECT_EQ(notes[0][0], 127) << "hidden: untouched";
 }
 
-TEST_F(TransformTest, TransposeUpThenDownGivesBackTheRange) {
-    for (int c = 0; c <= 996; c += 4) note(c % 13, (c * 7) % 128, c, c + 2, 2);
-    const auto before = notes;
-    const auto instrumentsBefore = instruments;
-    edit::transposeColumns(notes, {100, 703}, -1, hidden);
-    EXPECT_NE(notes, before);
-    edit::transposeColumns(notes, {100, 703}, 1, hidden);
-    EXPECT_EQ(notes, before);
-    EXPECT_EQ(instruments, instrumentsBefore);
-}
-
-// A range that begins inside a note: the note's part inside the range is
-// changed, so it sounds from the range's first column at its new pitch.
-TEST_F(TransformTest, TransposeAndInvertFromTheMiddleOfANoteStartItAnew) {
-    note(0, 60, 5, 12, 9);
-    edit::transposeColumns(notes, {8, 20}, -1, hidden);
-    EXPECT_EQ(notes[0][7], 1060);
-    EXPECT_EQ(notes[0][8], 59);
-    EXPECT_EQ(instruments[0][8], 9);
-    EXPECT_EQ(notes[0][9], 1059);
-    note(1, 30, 0, 6, 9);
-    edit::invertColumns(notes, {3, 4}, hidden);
-    EXPECT_EQ(notes[1][3], 97);
-    EXPECT_EQ(notes[1][4], 1097);
-    EXPECT_EQ(notes[1][5], 30);
+// Two inversions, or a step up and a step down, give back the cells inside the
+// range, also when it begins inside a note: the part inside the range stays
+// held at its new pitch.
+TEST_F(TransformTest, ARangeUndoneGivesBackItsCells) {
+    using Transform = void (*)(Grid&, edit::ColumnRange, const score::HiddenTracks&);
+    const Transform invert = [](Grid& n, edit::ColumnRange r, const score::HiddenTracks& h) {
+        edit::invertColumns(n, r, h);
+    };
+    const Transform up = [](Grid& n, edit::ColumnRange r, const score::HiddenTracks& h) {
+        edit::transposeColumns(n, r, -1, h);
+    };
+    const Transform down = [](Grid& n, edit::ColumnRange r, const score::HiddenTracks& h) {
+        edit::transposeColumns(n, r, 1, h);
+    };
+    const struct {
+        const char* name;
+        edit::ColumnRange range;
+        Transform there, back;
+    } cases[] = {
+        {"invert twice, inside one note", {4, 6}, invert, invert},
+        {"invert twice, many notes", {101, 702}, invert, invert},
+        {"up then down, many notes", {101, 702}, up, down},
+        {"up then down, the whole score", WholeScore, up, down},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        note(0, 60, 2, 8, 9);
+        for (int col = 100; col <= 996; col += 4) note(1 + col % 12, col % 128, col, col + 2, 2);
+        const auto inRange = [&] {
+            std::vector<std::int16_t> cells;
+            for (const auto& track : notes) {
+                cells.insert(cells.end(), track.begin() + c.range.first,
+                             track.begin() + c.range.last + 1);
+            }
+            return cells;
+        };
+        const auto before = inRange();
+        c.there(notes, c.range, hidden);
+        EXPECT_NE(inRange(), before) << c.name;
+        c.back(notes, c.range, hidden);
+        EXPECT_EQ(inRange(), before) << c.name;
+    }
 }
 
 TEST_F(TransformTest, HiddenTracksAndCellsOutsideTheCodingStayAsTheyWere) {
