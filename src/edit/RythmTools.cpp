@@ -6,6 +6,9 @@
 namespace app {
 
 void Form1::Command7_Click() {
+    // A step below 1 could never advance: the clipboard, the selection and the
+    // cursor are kept rather than traded for a pattern that is never pasted.
+    if (edit::rythmNumber(Text4.text()) < 1) return;
     const std::int16_t beats = edit::rythmBeats(Text5.text());
     SelStart = 0;
     SelEnd = beats;

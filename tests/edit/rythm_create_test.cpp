@@ -167,22 +167,29 @@ TEST_F(RythmCreateTest, TheHiddenPasteNearTheEndCutsItsCopiesAtColumn1000) {
     EXPECT_EQ(window.EditMode, edit::SelectMode) << "the paste alone changes no mode";
 }
 
-TEST_F(RythmCreateTest, ARepeatOfZeroOrLessCopiesThePatternButRepeatsNothing) {
+// A step below 1 cannot repeat anything, so the tool leaves everything alone.
+TEST_F(RythmCreateTest, ARepeatBelowOneChangesNothing) {
     auto& window = form();
     placeRythmPattern(8);
+    window.ClipNotes[9][0] = 33;
+    window.ClipLength = 5;
+    const score::Grid notes = window.Notes;
+    const score::Grid clipNotes = window.ClipNotes;
     for (const std::string repeat : {"0", "-8", "abc"}) {
         SCOPED_TRACE(repeat);
         setNumbers("8", repeat, "60");
-        ASSERT_EQ(window.Text5.text(), repeat) << "Beats follows Repeat down";
         window.CursorColumn = 40;
+        window.SelStart = 3;
+        window.SelEnd = 5;
 
         click(window.Command7);
 
-        EXPECT_EQ(window.ClipLength, 0);
-        EXPECT_EQ(window.Notes[8][40], EmptyCell) << "no copy lands at the cursor";
-        EXPECT_EQ(window.Notes[8][8], patternRow(8, 8));
-        EXPECT_EQ(window.CursorColumn, 0);
-        EXPECT_EQ(window.EditMode, edit::DrawMode);
+        EXPECT_EQ(window.Notes, notes);
+        EXPECT_EQ(window.ClipNotes, clipNotes);
+        EXPECT_EQ(window.ClipLength, 5);
+        EXPECT_EQ(window.SelStart, 3);
+        EXPECT_EQ(window.SelEnd, 5);
+        EXPECT_EQ(window.CursorColumn, 40);
     }
 }
 
