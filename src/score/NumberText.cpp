@@ -40,8 +40,9 @@ double leadingNumber(std::string_view text) {
             number += exponent;
         }
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
+    // A number too large for a double comes back as an infinity of its sign,
+    // which every caller's range check rejects.
+    return std::strtod(number.c_str(), nullptr);
 }
 
 namespace {

@@ -11,7 +11,8 @@
 namespace score {
 
 // The number at the start of text: optional sign, digits, an optional
-// fraction and exponent. 0 when the text does not start with a number.
+// fraction and exponent. 0 when the text does not start with a number; an
+// infinity of its sign when the number is too large for a double.
 double leadingNumber(std::string_view text);
 
 // Rounds to the nearest whole number, halves to even; nullopt when the result

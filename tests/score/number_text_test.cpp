@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "score/NumberText.h"
 
 namespace {
@@ -24,7 +27,18 @@ TEST(LeadingNumber, IsZeroWithoutANumber) {
     for (const char* text : {"", "   ", "abc", "-", ".", "x12", "e5"}) {
         EXPECT_DOUBLE_EQ(leadingNumber(text), 0) << '"' << text << '"';
     }
-    EXPECT_DOUBLE_EQ(leadingNumber("1e999"), 0);  // not a finite number
+}
+
+// A number too large for a double is out of range, so every reader rejects it
+// as it rejects 40000 instead of taking it for 0.
+TEST(LeadingNumber, ANumberTooLargeForADoubleIsInfinite) {
+    const std::string digits309(309, '9');
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(leadingNumber("1e400"), infinity);
+    EXPECT_EQ(leadingNumber(" " + digits309 + ",5"), infinity);
+    EXPECT_EQ(leadingNumber("-1e400"), -infinity);
+    EXPECT_EQ(leadingNumber("1e-400"), 0);  // merely tiny
+    EXPECT_EQ(textToInt16("1e400", -7), -7);
 }
 
 TEST(RoundToInt16, HalvesGoToTheEvenNeighbour) {
