@@ -9,7 +9,6 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace score {
@@ -85,6 +84,24 @@ bool writeAll(int fd, std::string_view bytes, int& error) {
     return true;
 }
 
+// The path a chain of symbolic links ends at; each relative link is read from
+// its own folder. Sets error (ELOOP) when the chain does not end.
+std::string followLinks(const std::string& path, int& error) {
+    constexpr int MaxLinks = 40;  // as the kernel counts them
+    std::string current = path;
+    for (int hop = 0; hop <= MaxLinks; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), link, sizeof link);
+        if (length < 0 || static_cast<std::size_t>(length) >= sizeof link) return current;
+        const std::string text(link, static_cast<std::size_t>(length));
+        current = text.front() == '/' ? text : parentFolder(current) + "/" + text;
+    }
+    error = ELOOP;
+    return path;
+}
+
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -144,16 +161,12 @@ std::string replaceFileContent(const std::string& path, std::string_view bytes) 
     if (path.empty()) return "Cannot save a file without a name.";
 
     // A link is followed, so the file it points to gets the new content and
-    // the link stays a link.
-    std::string target = path;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
+    // the link stays a link, also when that file does not exist yet.
+    int linkError = 0;
+    const std::string target = followLinks(path, linkError);
+    if (linkError != 0) return saveFailure(path, reasonFor(linkError));
 
+    struct stat info {};
     bool exists = false;
     if (::stat(target.c_str(), &info) == 0) {
         exists = true;

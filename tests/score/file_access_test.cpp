@@ -94,15 +94,36 @@ TEST(ReplaceFileContent, FolderOrEmptyNameIsRefused) {
     EXPECT_NE(score::replaceFileContent("", "x"), "");
 }
 
-TEST(ReplaceFileContent, LinkStaysALinkToTheNewContent) {
+// A link is followed to the file it names, whether that file exists yet or
+// not, and through a chain of relative links; the links stay links.
+TEST(ReplaceFileContent, LinksStayLinksToTheNewContent) {
+    const struct {
+        const char* name;
+        bool targetExists;
+    } cases[] = {{"existing target", true}, {"dangling target", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        fs::create_directory(folder.file("takes"));
+        const std::string real = folder.file("takes/real.sng");
+        if (c.targetExists) writeBytes(real, {'o', 'l', 'd'});
+        fs::create_symlink("takes/real.sng", folder.file("inner.sng"));
+        fs::create_symlink(folder.file("inner.sng"), folder.file("outer.sng"));
+        ASSERT_EQ(score::replaceFileContent(folder.file("outer.sng"), "new"), "");
+        EXPECT_TRUE(fs::is_symlink(folder.file("outer.sng")));
+        EXPECT_TRUE(fs::is_symlink(folder.file("inner.sng")));
+        EXPECT_EQ(readText(real), "new");
+        EXPECT_EQ(folderContent(folder.file("takes")), std::vector<std::string>{"real.sng"});
+    }
+}
+
+TEST(ReplaceFileContent, ALinkLoopIsReported) {
     TempFolder folder;
-    const std::string real = folder.file("real.sng");
-    const std::string link = folder.file("link.sng");
-    writeBytes(real, {'o', 'l', 'd'});
-    fs::create_symlink(real, link);
-    ASSERT_EQ(score::replaceFileContent(link, "new"), "");
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readText(real), "new");
+    fs::create_symlink("b.sng", folder.file("a.sng"));
+    fs::create_symlink("a.sng", folder.file("b.sng"));
+    const std::string message = score::replaceFileContent(folder.file("a.sng"), "new");
+    EXPECT_TRUE(contains(message, "Cannot save")) << message;
+    EXPECT_TRUE(fs::is_symlink(folder.file("a.sng")));
 }
 
 // A write that fails half-way (here the process's file size limit stands in
