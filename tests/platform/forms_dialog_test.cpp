@@ -2,6 +2,7 @@
 // gives, a cancel that leaves FileName alone, and the question before a save
 // replaces a file.
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -49,6 +50,51 @@ void typeFileName(QFileDialog* dialog, const QString& name) {
 
 void acceptLater(QDialog* dialog) {
     QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+}
+
+// Types a name and clicks the dialog's Open or Save button, as the user
+// would; `clicked` is set once the click has returned (with the dialog gone,
+// or still there after a message or a disabled button).
+DialogDriver::Step typeAndClickAccept(const QString& name, bool& clicked) {
+    return [name, &clicked](QWidget* modal) {
+        auto* box = qobject_cast<QFileDialog*>(modal);
+        if (!box) return false;
+        typeFileName(box, name);
+        auto* buttons = box->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QPushButton* button = buttons->button(QDialogButtonBox::Save);
+        if (!button) button = buttons->button(QDialogButtonBox::Open);
+        QMetaObject::invokeMethod(
+            box,
+            [button, &clicked] {
+                button->click();
+                clicked = true;
+            },
+            Qt::QueuedConnection);
+        return true;
+    };
+}
+
+// Keeps the message that comes up, if any, and closes it.
+DialogDriver::Step keepMessage(QString& text, const bool& clicked) {
+    return [&text, &clicked](QWidget* modal) {
+        if (auto* message = qobject_cast<QMessageBox*>(modal)) {
+            text = message->text();
+            QMetaObject::invokeMethod(message, &QDialog::reject, Qt::QueuedConnection);
+            return true;
+        }
+        return clicked;
+    };
+}
+
+// Cancels whatever is still open once the click has been handled.
+DialogDriver::Step cancelWhatRemains(const bool& clicked) {
+    return [&clicked](QWidget* modal) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (clicked && dialog) {
+            QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return false;
+    };
 }
 
 TEST_F(FormsTest, HookAnswersInsteadOfTheDialog) {
@@ -171,6 +217,58 @@ TEST_F(FormsTest, SaveAsksBeforeReplacingAFile) {
         EXPECT_EQ(questions, 2);
         EXPECT_EQ(dialog.FileName, folder.filePath("song.mid").toStdString());
     }
+}
+
+// A name typed with quotes, blanks and capitals is the file saved or opened,
+// exactly, and the folder gets no other file.
+TEST_F(FormsTest, ATypedNameIsTakenAsItStands) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString typed = QStringLiteral("My \"Take\" 1.SNG");
+    for (const bool saving : {true, false}) {
+        SCOPED_TRACE(saving ? "save" : "open");
+        forms::CommonDialog dialog;
+        dialog.Filter = "*.sng";
+        dialog.FileName = "*.sng";
+        dialog.InitDir = folder.path().toStdString();
+        bool clicked = false;
+        DialogDriver driver({typeAndClickAccept(typed, clicked), cancelWhatRemains(clicked)});
+        EXPECT_TRUE(saving ? dialog.showSave() : dialog.showOpen());
+        EXPECT_EQ(dialog.FileName, folder.filePath(typed).toStdString());
+        if (saving) {
+            QFile written(QString::fromStdString(dialog.FileName));
+            ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+        }
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{typed});
+}
+
+// A name the dialog cannot use brings a message and no answer.
+TEST_F(FormsTest, ANameTheDialogCannotUseGetsAMessage) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const struct {
+        QString typed;
+        bool saving;
+        const char* says;
+    } cases[] = {
+        {QStringLiteral("No Folder/My \"Take\".sng"), true, "does not exist"},
+        {QString(300, QLatin1Char('x')) + QStringLiteral(".sng"), true, "longer than"},
+        {QStringLiteral("Not \"Here\".sng"), false, "does not exist"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        forms::CommonDialog dialog;
+        dialog.InitDir = folder.path().toStdString();
+        bool clicked = false;
+        QString message;
+        DialogDriver driver({typeAndClickAccept(c.typed, clicked), keepMessage(message, clicked),
+                             cancelWhatRemains(clicked)});
+        EXPECT_FALSE(c.saving ? dialog.showSave() : dialog.showOpen());
+        EXPECT_TRUE(message.contains(QLatin1String(c.says))) << message.toStdString();
+        EXPECT_EQ(dialog.FileName, "");
+    }
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
 }  // namespace

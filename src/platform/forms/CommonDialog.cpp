@@ -1,10 +1,11 @@
 #include "platform/forms/CommonDialog.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+
+#include "platform/forms/detail/LiteralFileDialog.h"
 
 namespace forms {
 
@@ -44,12 +45,9 @@ bool runDialog(CommonDialog& dialog, bool saving) {
         return true;
     }
 
-    QFileDialog box(QApplication::activeWindow(), QString::fromStdString(dialog.DialogTitle),
-                    QString::fromStdString(dialog.InitDir));
-    // Qt's own dialog works on every platform plugin and can be driven by tests.
-    box.setOption(QFileDialog::DontUseNativeDialog);
-    box.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    box.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    detail::LiteralFileDialog box(QApplication::activeWindow(),
+                                  QString::fromStdString(dialog.DialogTitle),
+                                  QString::fromStdString(dialog.InitDir), saving);
     const QStringList filters = nameFilters(dialog.Filter);
     if (!filters.isEmpty()) box.setNameFilters(filters);
     if (!dialog.FileName.empty()) {
@@ -57,10 +55,8 @@ bool runDialog(CommonDialog& dialog, bool saving) {
         if (preset.isAbsolute()) box.setDirectory(preset.absolutePath());
         box.selectFile(preset.fileName());
     }
-    if (box.exec() != QDialog::Accepted) return false;
-    const QStringList chosen = box.selectedFiles();
-    if (chosen.isEmpty()) return false;
-    dialog.FileName = chosen.first().toStdString();
+    if (box.exec() != QDialog::Accepted || box.chosenPath().isEmpty()) return false;
+    dialog.FileName = box.chosenPath().toStdString();
     return true;
 }
 
@@ -70,7 +66,7 @@ bool CommonDialog::showOpen() {
     return runDialog(*this, false);
 }
 
-// Qt's dialog asks before it lets a save replace an existing file.
+// The dialog asks before it lets a save replace an existing file.
 bool CommonDialog::showSave() {
     return runDialog(*this, true);
 }
