@@ -1,6 +1,9 @@
 // The score played end to end: the main window's playback through the built-in
 // synthesizer into a null sink, whose monitor an independent tool records; the
-// recording shows the notes at their pitches, one step apart.
+// recording shows the notes at their pitches, in order, each on a step of its
+// own. The exact step times are checked on the virtual clock; the sound server
+// moves audio in blocks of 20-25 ms, so here a note may land a block early or
+// late.
 //
 // Needs the test sound server (scripts/test-services). The test makes a null
 // sink of its own and this process's default through PULSE_SINK, so other
@@ -43,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(PlaybackAudible, AFourNoteMelodyIsHeardAtItsPitchesOneStepApart) {
+TEST_F(PlaybackAudible, AFourNoteMelodyIsHeardAtItsPitchesInOrder) {
     auto& w = form();
     const std::array<int, 4> keys = {60, 62, 65, 69};
     w.ClearScore();
@@ -75,9 +78,12 @@ TEST_F(PlaybackAudible, AFourNoteMelodyIsHeardAtItsPitchesOneStepApart) {
             samples.subspan(from, static_cast<std::size_t>(rate) / 12), rate, 150, 900);
         EXPECT_NEAR(pitch, keyHz(keys[note]), keyHz(keys[note]) * 0.015) << "note " << note;
     }
+    // Within half a step: no two notes share a step and none waits for a later
+    // one, whatever blocks the server cut the sound into.
+    constexpr double StepMs = 125.0;
     for (std::size_t note = 1; note < keys.size(); ++note) {
         const double gapMs = static_cast<double>(onsets[note] - onsets[note - 1]) * 1000.0 / rate;
-        EXPECT_NEAR(gapMs, 125.0, 10.0) << "between notes " << note - 1 << " and " << note;
+        EXPECT_NEAR(gapMs, StepMs, StepMs / 2) << "between notes " << note - 1 << " and " << note;
     }
 }
 
