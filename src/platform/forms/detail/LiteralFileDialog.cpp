@@ -64,7 +64,7 @@ void LiteralFileDialog::accept() {
         if (result() == QDialog::Accepted) chosen_ = selectedFiles().value(0);
         return;
     }
-    const QString path = directory().absoluteFilePath(typed);
+    const QString path = pathOf(typed);
     const QFileInfo file(path);
     if (file.isDir()) {
         setDirectory(QDir::cleanPath(path));
@@ -78,6 +78,25 @@ void LiteralFileDialog::accept() {
     if (saving_ && file.exists() && !mayReplace(file)) return;
     chosen_ = path;
     QDialog::accept();
+}
+
+// Qt keeps the list's pick and the box in step: a pick shows its bare name in
+// the box (several picks, each name in quotes), and a typed name picks its
+// file. Only a box holding quotes that is not such a mirror of the pick is
+// read apart from Qt, as one name in the folder shown (or a path of its own
+// when it starts with "/").
+QString LiteralFileDialog::pathOf(const QString& text) const {
+    const QString typed = directory().absoluteFilePath(text);
+    const QStringList picked = selectedFiles();
+    if (picked.isEmpty()) return typed;
+    if (!text.contains(QLatin1Char('"'))) return picked.front();
+    QStringList quotedNames;
+    for (const QString& path : picked) {
+        quotedNames << QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"');
+    }
+    const bool mirrorsPick = (picked.size() == 1 && QFileInfo(picked.front()).fileName() == text) ||
+                             text == quotedNames.join(QLatin1Char(' '));
+    return mirrorsPick ? picked.front() : typed;
 }
 
 QString LiteralFileDialog::problemWith(const QFileInfo& file) const {

@@ -32,6 +32,7 @@ private:
     // Qt builds its widgets late, so they are looked up when first needed.
     void findWidgets();
     void keepButtonUsable();
+    QString pathOf(const QString& typed) const;
     QString problemWith(const QFileInfo& file) const;
     bool mayReplace(const QFileInfo& file);
 
