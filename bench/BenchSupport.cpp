@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 #include "platform/forms/Application.h"
 
@@ -44,6 +46,18 @@ bool hasExpectedView(const app::Form1& window, benchmark::State& state) {
     if (window.ColumnSpan + 1 == ViewColumns && window.RowSpan + 1 == ViewRows) return true;
     state.SkipWithError("the window did not lay out a 154 x 60 view");
     return false;
+}
+
+void resetPeakResident() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+double peakResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0.0;
 }
 
 void fillDenseScore(app::Form1& window) {

@@ -38,6 +38,11 @@ std::unique_ptr<app::Form1> loadWideWindow();
 // the wide window its 154 x 60 view.
 bool hasExpectedView(const app::Form1& window, benchmark::State& state);
 
+// The process's peak resident memory: reset to what is resident now, and read
+// back in megabytes (Linux's high-water mark).
+void resetPeakResident();
+double peakResidentMegabytes();
+
 // Every cell of every track used: each track's notes start every few columns
 // (a different rhythm per track) and are held in between, on rows in view.
 void fillDenseScore(app::Form1& window);

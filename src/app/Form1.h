@@ -160,8 +160,10 @@ public:
     void Command28_Click();
     void Command30_Click();
     void Timer2_Timer();
-    // A fresh temporary recording name: a numbered .wav file in a writable folder.
-    std::string drawTempWavName();
+    // A fresh temporary recording name: a numbered .wav file in a writable
+    // folder, made there as an empty file. Empty, with the reason in failure,
+    // when no new file can be made.
+    std::string drawTempWavName(std::string* failure = nullptr);
 
     // The score view (view/).
     void FillSideBar();
@@ -307,7 +309,6 @@ private:
     void wireAudioEvents();
     // The end of a capture: stopped, written to TempWavFile, closed.
     void saveFinishedCapture();
-    static bool moveFileReplacing(const std::string& from, const std::string& to);
     // Stops and closes the aliases "sound" and "midi".
     void stopMediaAliases();
     void wireAppEvents();

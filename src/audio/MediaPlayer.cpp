@@ -1,7 +1,10 @@
 // The media player: WAV files under the alias "sound" with a progress display,
 // MIDI files under the alias "midi", and the stop buttons.
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <string_view>
 
 #include "app/Form1.h"
 #include "platform/media/MediaControl.h"
@@ -15,6 +18,16 @@ namespace {
 void openAndPlayWave(const std::string& path) {
     media::mciSendString("open waveaudio!" + media::quotePath(path) + " alias sound");
     media::mciSendString("play sound");
+}
+
+// Names keep their case; only the ending is compared without it.
+bool hasEnding(const std::string& file, std::string_view ending) {
+    return file.size() >= ending.size() &&
+           std::equal(ending.begin(), ending.end(),
+                      file.end() - static_cast<std::ptrdiff_t>(ending.size()), [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
 }
 
 std::string trimBlanks(const std::string& text) {
@@ -44,13 +57,13 @@ void Form1::Command28_Click() {
     // port is then free for the file player.
     MidiResult = midiout::midiOutClose(MidiOutHandle);
     const std::string file = trimBlanks(Text6.text());
-    if (file.ends_with(".mid")) {
+    if (hasEnding(file, ".mid")) {
         media::mciSendString("stop midi");
         media::mciSendString("close midi");
         media::mciSendString("open sequencer!" + media::quotePath(file) + " alias midi");
         media::mciSendString("play midi");
     }
-    if (file.ends_with(".wav")) {
+    if (hasEnding(file, ".wav")) {
         Timer2.setEnabled(true);
         media::mciSendString("stop sound");
         media::mciSendString("close sound");

@@ -2,11 +2,15 @@
 // plays, saved to a temporary file when the playback ends, and moved to a name
 // the user picks by Save Recording.
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "app/Form1.h"
 #include "audio/RecordingFormat.h"
 #include "platform/forms/Application.h"
+#include "platform/media/FileMove.h"
 #include "platform/media/MediaControl.h"
 #include "platform/system/System.h"
 
@@ -18,27 +22,62 @@ const char* const RecordIdleCaption = "Start Recording";
 const char* const RecordRunningCaption = "Stop Recording";
 constexpr forms::OleColour CapturingColour = 0x00FF00;
 constexpr forms::OleColour RecordedColour = 0x0000FF;
+constexpr forms::OleColour IdleColour = 0xE0E0E0;
 constexpr int MessageCritical = 16;
 constexpr int MaxTempNumber = 99999;
-// A drawn name that exists already is drawn again, a few times at most.
-constexpr int TempNameDraws = 20;
+// A drawn name that exists already is drawn again, this many times at most.
+constexpr int TempNameDraws = 100;
 
-std::string saveCaptureCommand(const std::string& path) {
-    return "save capture " + media::quotePath(path);
+// A name drawn for a recording holds an empty file until the capture is
+// written to it; one left empty is removed so that it names no file.
+void removeUnwrittenFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) == 0 && !error)
+        std::filesystem::remove(path, error);
+}
+
+// Saves the capture under TempWavFile and closes it; the status label goes
+// back to idle, red when the recording is on disk. A capture that cannot be
+// written is reported, and its name dropped.
+void writeCapture(Form1& form) {
+    std::string reason;
+    const int saved =
+        form.TempWavFile.empty()
+            ? media::UnknownAlias
+            : media::mciSendString("save capture " + media::quotePath(form.TempWavFile), reason);
+    media::mciSendString("close capture");
+    form.Label4.setCaption(RecordIdleCaption);
+    if (saved == media::UnknownAlias) removeUnwrittenFile(form.TempWavFile);
+    if (saved != media::CannotWriteFile) {
+        form.Label4.setBackColor(RecordedColour);
+        return;
+    }
+    forms::msgBox("The recording could not be written to " + form.TempWavFile + ": " + reason,
+                  MessageCritical);
+    removeUnwrittenFile(form.TempWavFile);
+    if (form.Text6.text() == form.TempWavFile) form.Text6.setText("");
+    form.TempWavFile.clear();
+    form.Label4.setBackColor(IdleColour);
 }
 
 }  // namespace
 
-std::string Form1::drawTempWavName() {
+std::string Form1::drawTempWavName(std::string* failure) {
     const std::string folder = sys::writableDataFolder();
-    std::string path;
-    for (int draw = 0; draw < TempNameDraws; ++draw) {
-        const auto number = static_cast<int>(sys::rnd() * MaxTempNumber + 1);
-        path = folder + std::to_string(number) + "tmp.wav";
-        std::error_code error;
-        if (!std::filesystem::exists(path, error)) break;
+    int error = EEXIST;
+    for (int draw = 0; draw < TempNameDraws && error == EEXIST; ++draw) {
+        const auto number = static_cast<int>(tempNameRandom() * MaxTempNumber + 1);
+        const std::string path = folder + std::to_string(number) + "tmp.wav";
+        // Made here, exclusively: no other recording and no file of the
+        // user's can hold the name once it is drawn.
+        if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
+            std::fclose(file);
+            return path;
+        }
+        error = errno;
     }
-    return path;
+    if (failure) *failure = error == EEXIST ? "every name tried is taken" : std::strerror(error);
+    return {};
 }
 
 void Form1::cmdStart_Click() {
@@ -46,8 +85,16 @@ void Form1::cmdStart_Click() {
         // A playback that has just ended leaves its capture for the next
         // timer tick to save; save it now rather than close it unsaved.
         if (tmrRecord.enabled()) saveFinishedCapture();
+        std::string failure;
+        const std::string name = drawTempWavName(&failure);
+        if (name.empty()) {
+            forms::msgBox("Cannot start a recording: no new file can be made in " +
+                              sys::writableDataFolder() + " (" + failure + ")",
+                          MessageCritical);
+            return;
+        }
         Recording = true;
-        TempWavFile = drawTempWavName();
+        TempWavFile = name;
         Text6.setText(TempWavFile);
         Label4.setCaption(RecordRunningCaption);
         media::mciSendString("stop capture");
@@ -59,15 +106,13 @@ void Form1::cmdStart_Click() {
     }
     Recording = false;
     tmrRecord.setEnabled(false);
-    TempWavFile = drawTempWavName();
+    // Without a new name the capture stays under the one it is written to.
+    if (std::string name = drawTempWavName(); !name.empty()) TempWavFile = std::move(name);
     Text6.setText(TempWavFile);
     media::mciSendString("stop sound");
     media::mciSendString("close sound");
     media::mciSendString("stop capture");
-    media::mciSendString(saveCaptureCommand(TempWavFile));
-    media::mciSendString("close capture");
-    Label4.setCaption(RecordIdleCaption);
-    Label4.setBackColor(RecordedColour);
+    writeCapture(*this);
     Command32_Click();
 }
 
@@ -80,13 +125,22 @@ void Form1::StartTrackRecording() {
     if (media::mciSendString(audio::setCaptureCommand(format)) != 0) {
         forms::msgBox("Error setting capture recording paramaters", MessageCritical);
         media::mciSendString("close capture");
+        removeUnwrittenFile(TempWavFile);
         return;
     }
-    // Without an input there is nothing to record: say so instead of showing
-    // a recording that would save an empty file.
-    if (media::mciSendString("record capture overwrite") != 0) {
-        forms::msgBox("Error starting the recording: no sound input", MessageCritical);
+    // The capture goes to its file as it is recorded.
+    media::mciSendString("set capture file " + media::quotePath(TempWavFile));
+    // Without an input or a file there is nothing to record: say so instead
+    // of showing a recording that would save nothing.
+    std::string reason;
+    const int started = media::mciSendString("record capture overwrite", reason);
+    if (started != 0) {
+        forms::msgBox(started == media::CannotWriteFile
+                          ? "Error starting the recording: " + TempWavFile + ": " + reason
+                          : std::string("Error starting the recording: no sound input"),
+                      MessageCritical);
         media::mciSendString("close capture");
+        removeUnwrittenFile(TempWavFile);
         return;
     }
     Label4.setBackColor(CapturingColour);
@@ -114,10 +168,7 @@ void Form1::tmrRecord_Timer() {
 void Form1::saveFinishedCapture() {
     tmrRecord.setEnabled(false);
     media::mciSendString("stop capture");
-    media::mciSendString(saveCaptureCommand(TempWavFile));
-    media::mciSendString("close capture");
-    Label4.setCaption(RecordIdleCaption);
-    Label4.setBackColor(RecordedColour);
+    writeCapture(*this);
     forms::doEvents();
 }
 
@@ -139,30 +190,26 @@ void Form1::Command25_Click() {
     CommonDialog1.FileName.clear();
     if (!CommonDialog1.showSave()) return;
     ChosenFile = CommonDialog1.FileName;
-    if (!ChosenFile.ends_with(".wav")) ChosenFile += ".wav";
-    if (!moveFileReplacing(TempWavFile, ChosenFile)) {
+    if (!ChosenFile.ends_with(".wav")) {
+        ChosenFile += ".wav";
+        // The dialog asked about the name it returned, not about this one.
+        std::error_code error;
+        if (std::filesystem::exists(ChosenFile, error) &&
+            !forms::askYesNo(ChosenFile + " already exists.\nDo you want to replace it?")) {
+            return;
+        }
+    }
+    if (const std::string failure = media::moveFileReplacing(TempWavFile, ChosenFile);
+        !failure.empty()) {
         // The recording stays under its temporary name, to be saved elsewhere.
-        forms::msgBox("Could not save the recording as " + ChosenFile, MessageCritical);
+        forms::msgBox("Could not save the recording as " + ChosenFile + ": " + failure,
+                      MessageCritical);
         return;
     }
     Text6.setText(ChosenFile);
     TempWavFile.clear();
     Label2.setCaption("");
     forms::doEvents();
-}
-
-bool Form1::moveFileReplacing(const std::string& from, const std::string& to) {
-    std::error_code error;
-    if (std::filesystem::equivalent(from, to, error)) return true;
-    // A rename replaces the old file only once the new one is in place.
-    std::filesystem::rename(from, to, error);
-    if (!error) return true;
-    // Across file systems: copy, and remove the original only after the copy.
-    error.clear();
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
-    if (error) return false;
-    std::filesystem::remove(from, error);
-    return true;
 }
 
 }  // namespace app

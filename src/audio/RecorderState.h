@@ -1,12 +1,13 @@
 #pragma once
 // The WAV recorder's and the media player's state.
 
+#include <functional>
 #include <string>
 
 namespace audio {
 
 struct RecorderState {
-    RecorderState() = default;
+    RecorderState();
     ~RecorderState();
     RecorderState(const RecorderState&) = delete;
     RecorderState& operator=(const RecorderState&) = delete;
@@ -14,6 +15,9 @@ struct RecorderState {
     bool Recording = false;
     std::string TempWavFile;
     std::string ChosenFile;
+    // Where the numbers of temporary recording names come from: uniform in
+    // [0, 1). Tests replace it.
+    std::function<float()> tempNameRandom;
 };
 
 }  // namespace audio

@@ -14,11 +14,16 @@ void AudioWindowTest::SetUp() {
     forms::setMessageBoxHook([this](const std::string& text, int style) {
         messages_.push_back({text, style});
     });
+    forms::setQuestionHook([this](const std::string& text) {
+        questions_.push_back(text);
+        return answer;
+    });
 }
 
 void AudioWindowTest::TearDown() {
     removeRecorderFilesLater();
     forms::CommonDialog::setHook(nullptr);
+    forms::setQuestionHook(nullptr);
     MainWindowTest::TearDown();
     media::closeAllMedia();
     for (const std::string& path : created_) {

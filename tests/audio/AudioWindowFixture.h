@@ -29,9 +29,13 @@ protected:
     };
     // The message boxes shown so far, with their styles.
     const std::vector<Message>& messages() const { return messages_; }
+    // Yes/No questions are answered with answer (No until set) and kept.
+    bool answer = false;
+    const std::vector<std::string>& questions() const { return questions_; }
 
 private:
     std::vector<Message> messages_;
+    std::vector<std::string> questions_;
     std::set<std::string> created_;
 };
 

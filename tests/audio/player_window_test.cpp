@@ -88,14 +88,21 @@ TEST_F(PlayerWindow, StopAllSoundClosesTheAliasesButLeavesTheProgressTimer) {
     EXPECT_EQ(form().LablPlay.caption(), "0");
 }
 
-TEST_F(PlayerWindow, UpperCaseEndingsPlayNothingAndLeaveTheOutputClosed) {
-    const std::string wave = folder.file("LOUD.WAV");
-    ASSERT_TRUE(media_test::writeToneWav(wave, 440.0, 0.5));
-    form().Text6.setText(wave);
-    form().Command28.Click();
-    EXPECT_FALSE(isOpen("sound"));
-    EXPECT_FALSE(form().Timer2.enabled());
-    EXPECT_FALSE(mapper().isOpen());
+TEST_F(PlayerWindow, FileEndingsAreComparedWithoutRegardToCase) {
+    const struct {
+        const char* name;
+        const char* alias;
+    } cases[] = {{"LOUD.WAV", "sound"}, {"take.Wav", "sound"}, {"Song.MID", "midi"}};
+    for (const auto& one : cases) {
+        const std::string path = folder.file(one.name);
+        ASSERT_TRUE(std::string(one.alias) == "midi" ? media_test::writeNoteMidi(path, 60, 1)
+                                                     : media_test::writeToneWav(path, 440.0, 0.5));
+        form().Text6.setText(path);
+        form().Command28.Click();
+        EXPECT_TRUE(isOpen(one.alias)) << one.name;
+        EXPECT_EQ(form().Timer2.enabled(), std::string(one.alias) == "sound") << one.name;
+        form().Command30.Click();
+    }
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ TEST_F(AudioWindowAudible, TheSecondRecordPressSavesTheLoopingRecordingUnderANew
     std::string nameAtStart;
     bool runningSeen = false;
     std::string bytesShown;
+    long long framesOnDisk = 0;
     // The second press comes once the byte count shows most of a second: an
     // idle sink's monitor starts to deliver only when the tone has woken it.
     QTimer poll;
@@ -80,6 +81,10 @@ TEST_F(AudioWindowAudible, TheSecondRecordPressSavesTheLoopingRecordingUnderANew
         poll.stop();
         nameAtStart = form().TempWavFile;
         removeLater(nameAtStart);
+        // The take is on disk as it is recorded, a valid WAV file at any moment.
+        framesOnDisk = std::atoll(
+            testsupport::commandOutput("timeout 10 soxi -s '" + nameAtStart + "' 2>/dev/null")
+                .c_str());
         runningSeen = form().Label4.caption() == "Stop Recording" &&
                       form().Label4.backColor() == Green && form().Recording && form().Playing &&
                       form().tmrRecord.enabled() && form().Text6.text() == nameAtStart;
@@ -90,6 +95,7 @@ TEST_F(AudioWindowAudible, TheSecondRecordPressSavesTheLoopingRecordingUnderANew
     removeRecorderFilesLater();
 
     EXPECT_TRUE(runningSeen);
+    EXPECT_GE(framesOnDisk, 44100 / 2);
     EXPECT_TRUE(bytesShown.ends_with(" Bytes")) << bytesShown;
     EXPECT_GE(std::atoll(bytesShown.c_str()), 176400 * 3 / 4);
     EXPECT_FALSE(form().Playing);

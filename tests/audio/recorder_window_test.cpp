@@ -6,8 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "AudioWindowFixture.h"
 #include "platform/forms/CommonDialog.h"
+#include "platform/media/FileMove.h"
+#include "platform/media/MediaControl.h"
 #include "platform/system/System.h"
 
 namespace audiotest {
@@ -60,8 +65,9 @@ protected:
     }
 };
 
-TEST_F(RecorderWindow, TemporaryNamesAreFreshNumberedWavFilesInAWritableFolder) {
+TEST_F(RecorderWindow, TemporaryNamesAreNewNumberedWavFilesMadeInAWritableFolder) {
     const std::string name = form().drawTempWavName();
+    removeLater(name);
     const fs::path path(name);
     EXPECT_EQ(path.parent_path().string() + "/", sys::writableDataFolder());
     const std::string stem = path.filename().string();
@@ -71,7 +77,47 @@ TEST_F(RecorderWindow, TemporaryNamesAreFreshNumberedWavFilesInAWritableFolder) 
     EXPECT_NE(number.front(), '0');
     EXPECT_GE(std::stoi(number), 1);
     EXPECT_LE(std::stoi(number), 99999);
-    EXPECT_FALSE(fs::exists(path));
+    // Made at once, so nothing else can take the name.
+    EXPECT_TRUE(fs::exists(path));
+    EXPECT_EQ(fs::file_size(path), 0u);
+}
+
+TEST_F(RecorderWindow, WhenEveryDrawnNameIsTakenTheRecordButtonSaysSoAndRecordsNothing) {
+    form().tempNameRandom = [] { return 0.5f; };
+    const std::string taken = sys::writableDataFolder() + "50000tmp.wav";
+    ASSERT_FALSE(fs::exists(taken));
+    removeLater(taken);
+    std::ofstream(taken) << "someone's take";
+    form().cmdStart.Click();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].style, 16);
+    EXPECT_NE(messages()[0].text.find("every name tried is taken"), std::string::npos);
+    EXPECT_EQ(form().Label4.caption(), "Start Recording");
+    EXPECT_FALSE(form().Recording);
+    EXPECT_FALSE(form().Playing);
+    EXPECT_EQ(form().TempWavFile, "");
+    EXPECT_EQ(contentOf(taken), "someone's take");
+}
+
+TEST_F(RecorderWindow, ACaptureThatCannotBeWrittenIsReportedAndItsNameDropped) {
+    const fs::path gone = folder / "gone";
+    fs::create_directories(gone);
+    ASSERT_EQ(media::mciSendString("open new type waveaudio alias capture"), media::Success);
+    form().TempWavFile = (gone / "4711tmp.wav").string();
+    form().Text6.setText(form().TempWavFile);
+    form().tmrRecord.setEnabled(true);
+    fs::remove_all(gone);
+    form().tmrRecord_Timer();  // the playback has ended: the capture is saved
+    EXPECT_EQ(
+        messages(),
+        (std::vector<Message>{{"The recording could not be written to " +
+                                   (gone / "4711tmp.wav").string() + ": No such file or directory",
+                               16}}));
+    EXPECT_EQ(form().Label4.caption(), "Start Recording");
+    EXPECT_EQ(form().Label4.backColor(), 0xE0E0E0u);
+    EXPECT_EQ(form().TempWavFile, "");
+    EXPECT_EQ(form().Text6.text(), "");
+    EXPECT_FALSE(form().tmrRecord.enabled());
 }
 
 TEST_F(RecorderWindow, AFormatThatMatchesNoRowStopsTheRecordingBeforeItStarts) {
@@ -107,12 +153,21 @@ TEST_F(RecorderWindow, SaveRecordingWithoutARecordingSaysSo) {
     EXPECT_EQ(messages(), (std::vector<Message>{{"No Recording to be saved", 0}}));
 }
 
-TEST_F(RecorderWindow, SaveRecordingMovesTheFileAndReplacesAnOldOne) {
+TEST_F(RecorderWindow, SaveRecordingAsksBeforeReplacingAnOldFileAndMovesTheRecording) {
     const std::string temp = leaveRecording("the recording");
     const std::string target = (folder / "my take").string();
     std::ofstream(target + ".wav") << "an older file";
     answerDialogWith(target);
+    form().Command25.Click();  // answered No
+    EXPECT_EQ(questions(), std::vector<std::string>{target + ".wav already exists.\nDo you want to "
+                                                             "replace it?"});
+    EXPECT_EQ(contentOf(target + ".wav"), "an older file");
+    EXPECT_EQ(form().TempWavFile, temp);
+    EXPECT_EQ(contentOf(temp), "the recording");
+
+    answer = true;
     form().Command25.Click();
+    EXPECT_EQ(questions().size(), 2u);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(shownTitle, "Save as Wav");
     EXPECT_EQ(shownFilter, "WAV file (*.wav*)|*.wav");
@@ -166,6 +221,46 @@ TEST_F(RecorderWindow, ACancelledOrFailedSaveKeepsTheRecording) {
     EXPECT_EQ(form().TempWavFile, temp);
     EXPECT_EQ(contentOf(temp), "keep me");
     EXPECT_EQ(form().Text6.text(), temp);
+}
+
+TEST_F(RecorderWindow, ACopyToAnotherFileSystemThatFailsHalfWayKeepsBothFiles) {
+    const fs::path shared = fs::path("/dev/shm") / ("sorvane-rec-" + std::to_string(::getpid()));
+    std::error_code error;
+    fs::create_directories(shared, error);
+    struct stat here {
+    }, there{};
+    if (error || ::stat(folder.c_str(), &here) != 0 || ::stat(shared.c_str(), &there) != 0 ||
+        here.st_dev == there.st_dev) {
+        GTEST_SKIP() << "no second file system at " << shared;
+    }
+    const std::string recording(3 << 20, 'r');  // more than one piece of the copy
+    const std::string temp = leaveRecording(recording);
+    const std::string target = (shared / "take.wav").string();
+    std::ofstream(target) << "an older file";
+    int writes = 0;
+    media::setCopyWriteForTesting([&](int fd, const void* data, unsigned long size) -> long {
+        if (++writes == 1) return ::write(fd, data, size);
+        errno = ENOSPC;
+        return -1;
+    });
+    answerDialogWith(target);
+    form().Command25.Click();
+    media::setCopyWriteForTesting(nullptr);
+    EXPECT_GT(writes, 1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(
+        messages()[0],
+        (Message{"Could not save the recording as " + target + ": No space left on device", 16}));
+    EXPECT_EQ(contentOf(target), "an older file");
+    EXPECT_EQ(contentOf(temp), recording);
+    EXPECT_EQ(form().TempWavFile, temp);
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 1);  // no piece left behind
+
+    form().Command25.Click();
+    EXPECT_EQ(contentOf(target), recording);
+    EXPECT_FALSE(fs::exists(temp));
+    EXPECT_EQ(form().TempWavFile, "");
+    fs::remove_all(shared, error);
 }
 
 TEST_F(RecorderWindow, SaveRecordingWaitsForARunningCaptureToBeWritten) {

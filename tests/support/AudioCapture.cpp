@@ -20,17 +20,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string commandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        pclose(pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) output.pop_back();
-    return output;
-}
-
 std::string sinkModule;
 
 std::string loadNullSink() {
@@ -46,6 +35,17 @@ std::string loadNullSink() {
 }
 
 }  // namespace
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+        pclose(pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) output.pop_back();
+    return output;
+}
 
 bool soundServerAnswers() {
     return std::system("pactl info >/dev/null 2>&1") == 0;

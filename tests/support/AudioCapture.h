@@ -28,6 +28,9 @@ bool soundServerAnswers();
 // joined for as long as the process lives. Empty without a sound server.
 const std::string& privateNullSink();
 
+// What a shell command prints, without its trailing line break and blanks.
+std::string commandOutput(const std::string& command);
+
 // Runs `pause` (by default a 5 ms sleep) until the condition holds; false after
 // the limit, a guard against a stuck server rather than a measurement.
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit,

@@ -96,6 +96,11 @@ int setCommand(OpenDevice& open, const Words& words) {
     }
     auto* recorder = std::get_if<std::unique_ptr<WaveRecorder>>(&open.device);
     if (!recorder) return NotSupported;
+    if (words.size() == 4 && lowerCase(words[2]) == "file") {
+        if (words[3].empty()) return BadParameter;
+        (*recorder)->setFile(words[3]);
+        return Success;
+    }
     WaveFormat format = (*recorder)->format();
     if (words.size() < 4 || words.size() % 2 != 0) return BadParameter;
     for (std::size_t i = 2; i + 1 < words.size(); i += 2) {
@@ -180,7 +185,17 @@ int deviceCommand(const std::string& verb, OpenDevice& open, const Words& words,
         if (verb == "record") {
             if (words.size() > 3 || (words.size() == 3 && lowerCase(words[2]) != "overwrite"))
                 return BadParameter;
-            return (*recorder)->record(words.size() == 3, error) ? Success : DeviceUnavailable;
+            switch ((*recorder)->record(words.size() == 3, error)) {
+                case WaveRecorder::Start::Recording:
+                    return Success;
+                case WaveRecorder::Start::FileFailed:
+                    answer = error;
+                    return CannotWriteFile;
+                case WaveRecorder::Start::NoInput:
+                    break;
+            }
+            answer = error;
+            return DeviceUnavailable;
         }
         if (verb == "stop") {
             (*recorder)->stop();
@@ -188,7 +203,9 @@ int deviceCommand(const std::string& verb, OpenDevice& open, const Words& words,
         }
         if (verb == "save") {
             if (words.size() != 3 || words[2].empty()) return BadParameter;
-            return (*recorder)->save(words[2], error) ? Success : CannotWriteFile;
+            if ((*recorder)->save(words[2], error)) return Success;
+            answer = error;
+            return CannotWriteFile;
         }
         return NotSupported;
     }

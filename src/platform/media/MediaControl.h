@@ -7,8 +7,13 @@
 //   open sequencer!PATH alias A            a Standard MIDI File to play
 //   set A samplespersec N channels N bitspersample N alignment N bytespersec N
 //   set A time format bytes|milliseconds
-//   record A [overwrite], play A, stop A, save A PATH, close A
+//   set A file PATH                        the file a recording is written to
+//                                          as it runs (else an unnamed one)
+//   record A [overwrite], play A, stop A, close A
+//   save A PATH                            the recording is left under PATH
+//                                          (moved there from its file)
 //   status A length|position|mode          the answer holds the value
+// When record or save cannot write its file, the answer holds the reason.
 // A path may be written in double quotes (inside them \" is a quote and \\ a
 // backslash), so any file name works; quotePath() writes it that way.
 

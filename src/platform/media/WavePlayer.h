@@ -1,19 +1,21 @@
 #pragma once
 // Plays a WAV file (any file libsndfile reads) to the default PulseAudio
-// output. The file is read whole at open; the audio thread takes frames from
-// it and moves the play position, which status reads from any thread.
+// output. The file is read a little ahead of the play position (see
+// WaveReadAhead); the audio thread takes frames from it and moves the play
+// position, which status reads from any thread.
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace midiout {
 class PulseOutput;
 }
 
 namespace media {
+
+class WaveReadAhead;
 
 class WavePlayer {
 public:
@@ -37,7 +39,7 @@ private:
     WavePlayer() = default;
     bool render(float* interleaved, int frames);
 
-    std::vector<float> stereo_;
+    std::unique_ptr<WaveReadAhead> source_;
     std::int64_t frameCount_ = 0;
     int sampleRate_ = 0;
     int blockAlign_ = 0;

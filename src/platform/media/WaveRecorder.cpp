@@ -6,7 +6,6 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 #include <pulse/timeval.h>
-#include <sndfile.h>
 
 #include <ctime>
 
@@ -85,13 +84,24 @@ bool WaveRecorder::setFormat(const WaveFormat& format) {
     return true;
 }
 
-bool WaveRecorder::record(bool overwrite, std::string& error) {
+WaveRecorder::Start WaveRecorder::record(bool overwrite, std::string& error) {
     stop();
+    {
+        const std::lock_guard guard(dataLock_);
+        const bool sameFormat = spool_ && spool_->format().bitsPerSample == format_.bitsPerSample &&
+                                spool_->format().channels == format_.channels &&
+                                spool_->format().samplesPerSecond == format_.samplesPerSecond;
+        if (overwrite || !sameFormat) {
+            spool_.reset();
+            spool_ = WaveSpool::create(file_, format_, error);
+            if (!spool_) return Start::FileFailed;
+        }
+    }
     auto stream = std::make_unique<Stream>();
     stream->mainloop = pa_threaded_mainloop_new();
     if (!stream->mainloop) {
         error = "cannot create the PulseAudio main loop";
-        return false;
+        return Start::NoInput;
     }
     stream->context =
         pa_context_new(pa_threaded_mainloop_get_api(stream->mainloop), "Midi Sorvane");
@@ -99,7 +109,7 @@ bool WaveRecorder::record(bool overwrite, std::string& error) {
         pa_context_connect(stream->context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
         pa_threaded_mainloop_start(stream->mainloop) < 0) {
         error = "cannot connect to PulseAudio";
-        return false;
+        return Start::NoInput;
     }
     pa_threaded_mainloop_lock(stream->mainloop);
     const bool ready = [&] {
@@ -130,15 +140,11 @@ bool WaveRecorder::record(bool overwrite, std::string& error) {
         return stream->waitUntil(
             [&] { return pa_stream_get_state(stream->stream) == PA_STREAM_READY; }, error);
     }();
-    if (ready && overwrite) {
-        const std::lock_guard guard(dataLock_);
-        data_.clear();
-    }
     pa_threaded_mainloop_unlock(stream->mainloop);
-    if (!ready) return false;
+    if (!ready) return Start::NoInput;
     stream_ = std::move(stream);
     running_ = true;
-    return true;
+    return Start::Recording;
 }
 
 void WaveRecorder::onRead(pa_stream* stream, std::size_t, void* self) {
@@ -150,13 +156,10 @@ void WaveRecorder::onRead(pa_stream* stream, std::size_t, void* self) {
         if (bytes == 0) break;
         {
             const std::lock_guard guard(recorder->dataLock_);
-            if (data) {
-                const auto* from = static_cast<const std::uint8_t*>(data);
-                recorder->data_.insert(recorder->data_.end(), from, from + bytes);
-            } else {
-                // A hole in the stream is silence: the unsigned 8-bit midpoint or zero.
-                recorder->data_.insert(recorder->data_.end(), bytes,
-                                       recorder->format_.bitsPerSample == 8 ? 0x80 : 0x00);
+            if (recorder->spool_ && data) {
+                recorder->spool_->append(data, bytes);
+            } else if (recorder->spool_) {
+                recorder->spool_->appendSilence(bytes);  // a hole in the stream
             }
         }
         pa_stream_drop(stream);
@@ -170,34 +173,17 @@ void WaveRecorder::stop() {
 
 std::int64_t WaveRecorder::lengthBytes() {
     const std::lock_guard guard(dataLock_);
-    return static_cast<std::int64_t>(data_.size());
+    return spool_ ? spool_->lengthBytes() : 0;
 }
 
 bool WaveRecorder::save(const std::string& path, std::string& error) {
-    SF_INFO info{};
-    info.samplerate = format_.samplesPerSecond;
-    info.channels = format_.channels;
-    info.format =
-        SF_FORMAT_WAV | (format_.bitsPerSample == 8 ? SF_FORMAT_PCM_U8 : SF_FORMAT_PCM_16);
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!file) {
-        error = sf_strerror(nullptr);
-        return false;
+    const std::lock_guard guard(dataLock_);
+    if (!spool_) {
+        // Nothing recorded: an empty file of the format, made aside first.
+        spool_ = WaveSpool::create({}, format_, error);
+        if (!spool_) return false;
     }
-    bool written = true;
-    {
-        const std::lock_guard guard(dataLock_);
-        // Whole frames only.
-        const auto frameBytes = static_cast<std::size_t>(format_.alignment);
-        const auto bytes = data_.size() / frameBytes * frameBytes;
-        if (bytes > 0 && sf_write_raw(file, data_.data(), static_cast<sf_count_t>(bytes)) !=
-                             static_cast<sf_count_t>(bytes)) {
-            error = sf_strerror(file);
-            written = false;
-        }
-    }
-    if (sf_close(file) != 0) written = false;
-    return written;
+    return spool_->saveAs(path, error);
 }
 
 }  // namespace media

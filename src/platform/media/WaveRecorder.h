@@ -1,26 +1,20 @@
 #pragma once
-// Records the default PulseAudio input into memory on PulseAudio's own thread
-// and writes what it holds to a WAV file. A quiet input that delivers nothing
-// never holds up a stop.
+// Records the default PulseAudio input on PulseAudio's own thread straight
+// into a WAV file (a WaveSpool), so a take of any length holds no memory; save
+// leaves that file under the name asked for. A quiet input that delivers
+// nothing never holds up a stop.
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
+
+#include "platform/media/WaveSpool.h"
 
 struct pa_stream;
 
 namespace media {
-
-struct WaveFormat {
-    int samplesPerSecond = 44100;
-    int channels = 1;
-    int bitsPerSample = 8;
-    int alignment = 1;
-    int bytesPerSecond = 44100;
-};
 
 class WaveRecorder {
 public:
@@ -33,14 +27,19 @@ public:
     // one or two channels, alignment and byte rate agreeing with them).
     bool setFormat(const WaveFormat& format);
     const WaveFormat& format() const { return format_; }
-    // Starts capturing; overwrite drops what was recorded before. False when
-    // the sound server gives no input.
-    bool record(bool overwrite, std::string& error);
+    // The file the next recording is written to as it runs; without one it
+    // goes to an unnamed temporary file until it is saved.
+    void setFile(const std::string& path) { file_ = path; }
+    // Starts capturing; overwrite (or a new format) starts a new file, else
+    // the recording goes on at its end.
+    enum class Start { Recording, FileFailed, NoInput };
+    Start record(bool overwrite, std::string& error);
     void stop();
     bool isRecording() const { return running_; }
-    // Bytes of sample data held.
+    // Bytes of sample data recorded.
     std::int64_t lengthBytes();
-    // Writes the sample data held so far; false when the file cannot be written.
+    // Leaves what was recorded so far as a WAV file under path (an empty one
+    // when nothing was); false with the reason when it cannot be written.
     bool save(const std::string& path, std::string& error);
 
 private:
@@ -50,8 +49,9 @@ private:
     WaveFormat format_;
     std::unique_ptr<Stream> stream_;
     std::atomic<bool> running_{false};
+    std::string file_;
     std::mutex dataLock_;
-    std::vector<std::uint8_t> data_;
+    std::unique_ptr<WaveSpool> spool_;
 };
 
 }  // namespace media
