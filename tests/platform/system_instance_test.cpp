@@ -12,11 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/system/System.h"
 #include "platform/system/SystemPaths.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -98,6 +100,25 @@ private:
     int output_ = -1;
 };
 
+// Puts XDG_RUNTIME_DIR back however the test ends: later tests in this
+// process reach the sound server through it.
+class RuntimeDirRestorer {
+public:
+    RuntimeDirRestorer() {
+        if (const char* value = std::getenv("XDG_RUNTIME_DIR")) saved_ = value;
+    }
+    ~RuntimeDirRestorer() {
+        if (saved_) {
+            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
+        } else {
+            unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
+
 }  // namespace
 
 TEST(InstanceLock, LockFileIsPerUserInTheRuntimeFolder) {
@@ -110,9 +131,9 @@ TEST(InstanceLock, LockFileIsPerUserInTheRuntimeFolder) {
 
 TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
     ASSERT_FALSE(runningAsHolder);
-    std::string pattern = (std::filesystem::temp_directory_path() / "sorvane-lock-XXXXXX").string();
-    const std::string runtimeDir = mkdtemp(pattern.data());
-
+    testsupport::TempFolder folder;
+    const std::string& runtimeDir = folder.path();
+    const RuntimeDirRestorer restorer;
     // An unusable runtime folder must not stop the program, nor take the lock.
     setenv("XDG_RUNTIME_DIR", (runtimeDir + "/missing").c_str(), 1);
     EXPECT_FALSE(sys::prevInstance());
@@ -140,6 +161,4 @@ TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
         EXPECT_FALSE(second.holdsOpen(lockFile));
     }
     EXPECT_FALSE(sys::prevInstance());
-    std::error_code ignored;
-    std::filesystem::remove_all(runtimeDir, ignored);
 }
