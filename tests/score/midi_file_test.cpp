@@ -15,11 +15,18 @@ namespace {
 using namespace scoretest;
 using Bytes = std::vector<std::uint8_t>;
 
+// Bytes written as hexadecimal pairs: "4D 54".
+Bytes hex(const std::string& pairs) {
+    Bytes bytes;
+    std::istringstream in(pairs);
+    for (int byte; in >> std::hex >> byte;) bytes.push_back(static_cast<std::uint8_t>(byte));
+    return bytes;
+}
+
 // Format 1, 14 chunks, 48 ticks a beat; the tempo track at 120 beats a minute.
-const Bytes HeaderAndTempoTrack{'M',  'T',  'h',  'd',  0,    0,    0,    6,    0,    1,    0,
-                                14,   0,    48,   'M',  'T',  'r',  'k',  0,    0,    0,    19,
-                                0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x58, 0x04,
-                                0x04, 0x02, 0x18, 0x08, 0x00, 0xFF, 0x2F, 0x00};
+const Bytes HeaderAndTempoTrack =
+    hex("4D 54 68 64 00 00 00 06 00 01 00 0E 00 30 4D 54 72 6B 00 00 00 13 "
+        "00 FF 51 03 07 A1 20 00 FF 58 04 04 02 18 08 00 FF 2F 00");
 
 void appendChunk(Bytes& file, const Bytes& events) {
     const auto length = static_cast<std::uint32_t>(events.size());
@@ -57,80 +64,67 @@ const ExportCase ExportCases[] = {
     {"worked example: a note of three columns",
      {{0, 0, {60, 1060, 1060}, 24}},
      {},
-     {{0,
-       {0x00, 0xC0, 0x18, 0x00, 0x90, 0x43, 0x7F, 0x24, 0x80, 0x43, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x24}},
-    {"empty score", {}, {}, {}, {0x0C}},
+     {{0, hex("00 C0 18 00 90 43 7F 24 80 43 00 00 FF 2F 00")}},
+     hex("24")},
+    {"empty score", {}, {}, {}, hex("0C")},
     {"note held to the last column ends one column after it (12012 ticks: DD 6C)",
      {{12, 0, std::vector<int>(1001, 1000), 5}, {12, 0, {0}, 5}},
      {},
-     {{12,
-       {0x00, 0xCC, 0x05, 0x00, 0x9C, 0x7F, 0x7F, 0xDD, 0x6C, 0x8C, 0x7F, 0x00, 0x00, 0xFF, 0x2F,
-        0x00}}},
-     {0xDD, 0x6C}},
+     {{12, hex("00 CC 05 00 9C 7F 7F DD 6C 8C 7F 00 00 FF 2F 00")}},
+     hex("DD 6C")},
     {"adjacent starts on the same row sound twice",
      {{0, 0, {60, 60}, 24}},
      {},
-     {{0, {0x00, 0xC0, 0x18, 0x00, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x00,
-           0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x18}},
+     {{0, hex("00 C0 18 00 90 43 7F 0C 80 43 00 00 90 43 7F 0C 80 43 00 00 FF 2F 00")}},
+     hex("18")},
     {"a hidden track is empty and does not count for the end",
      {{0, 0, {60, 1060}, 0}, {1, 0, {50, 1050, 1050, 1050, 1050}, 0}},
      {1},
-     {{0,
-       {0x00, 0xC0, 0x00, 0x00, 0x90, 0x43, 0x7F, 0x18, 0x80, 0x43, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x18}},
+     {{0, hex("00 C0 00 00 90 43 7F 18 80 43 00 00 FF 2F 00")}},
+     hex("18")},
     {"percussion sounds on channel 9 without a program change",
      {{4, 0, {10}, 135}},
      {},
-     {{4, {0x00, 0x99, 0x2A, 0x7F, 0x0C, 0x89, 0x2A, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x0C}},
+     {{4, hex("00 99 2A 7F 0C 89 2A 00 00 FF 2F 00")}},
+     hex("0C")},
     {"a program change only where the instrument changes",
      {{2, 0, {60}, 24}, {2, 2, {62}, 24}, {2, 4, {64}, 25}},
      {},
-     {{2, {0x00, 0xC2, 0x18, 0x00, 0x92, 0x43, 0x7F, 0x0C, 0x82, 0x43, 0x00,  //
-           0x0C, 0x92, 0x41, 0x7F, 0x0C, 0x82, 0x41, 0x00,                    //
-           0x0C, 0xC2, 0x19, 0x00, 0x92, 0x3F, 0x7F, 0x0C, 0x82, 0x3F, 0x00,  //
-           0x00, 0xFF, 0x2F, 0x00}}},
-     {0x3C}},
+     {{2, hex("00 C2 18 00 92 43 7F 0C 82 43 00 0C 92 41 7F 0C 82 41 00 0C C2 19 00 92 3F 7F 0C 82 "
+              "3F 00 00 FF 2F 00")}},
+     hex("3C")},
     {"a gap of 200 columns is a two-byte delta (2400 ticks: 92 60)",
      {{0, 0, {60}, 0}, {0, 201, {60}, 0}},
      {},
-     {{0, {0x00, 0xC0, 0x00, 0x00, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x92,
-           0x60, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x92, 0x78}},
+     {{0, hex("00 C0 00 00 90 43 7F 0C 80 43 00 92 60 90 43 7F 0C 80 43 00 00 FF 2F 00")}},
+     hex("92 78")},
     {"a melodic note ends on its own key when a drum follows",
      {{0, 0, {60}, 24}, {0, 1, {10}, 135}},
      {},
-     {{0, {0x00, 0xC0, 0x18, 0x00, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x00,
-           0x99, 0x2A, 0x7F, 0x0C, 0x89, 0x2A, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x18}},
+     {{0, hex("00 C0 18 00 90 43 7F 0C 80 43 00 00 99 2A 7F 0C 89 2A 00 00 FF 2F 00")}},
+     hex("18")},
     {"a drum ends on channel 9 when a melodic note follows",
      {{0, 0, {10, 1010}, 135}, {0, 2, {60}, 24}},
      {},
-     {{0, {0x00, 0x99, 0x2A, 0x7F, 0x18, 0xC0, 0x18, 0x00, 0x89, 0x2A, 0x00, 0x00,
-           0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x24}},
+     {{0, hex("00 99 2A 7F 18 C0 18 00 89 2A 00 00 90 43 7F 0C 80 43 00 00 FF 2F 00")}},
+     hex("24")},
     {"another drum ends the one that sounds",
      {{5, 0, {10}, 135}, {5, 1, {10}, 136}},
      {},
-     {{5, {0x00, 0x99, 0x2A, 0x7F, 0x0C, 0x89, 0x2A, 0x00, 0x00, 0x99,
-           0x2B, 0x7F, 0x0C, 0x89, 0x2B, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x18}},
+     {{5, hex("00 99 2A 7F 0C 89 2A 00 00 99 2B 7F 0C 89 2B 00 00 FF 2F 00")}},
+     hex("18")},
     // Transposing from the middle of a note leaves held cells of another row.
     {"held cells of another row end the note on its starting key",
      {{0, 0, {60, 1060, 1062, 1062}, 24}},
      {},
-     {{0,
-       {0x00, 0xC0, 0x18, 0x00, 0x90, 0x43, 0x7F, 0x30, 0x80, 0x43, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x30}},
+     {{0, hex("00 C0 18 00 90 43 7F 30 80 43 00 00 FF 2F 00")}},
+     hex("30")},
     // Nothing sounds there, so no note off may cut another track's note.
     {"held cells without a start write nothing",
      {{0, 1, {1060}, 0}, {0, 3, {1060}, 0}, {0, 4, {62}, 0}},
      {},
-     {{0,
-       {0x30, 0xC0, 0x00, 0x00, 0x90, 0x41, 0x7F, 0x0C, 0x80, 0x41, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x3C}},
+     {{0, hex("30 C0 00 00 90 41 7F 0C 80 41 00 00 FF 2F 00")}},
+     hex("3C")},
     // Values a damaged file could leave: the cells count as empty (though used
     // for the end), instruments outside 0..174 as instrument 0.
     {"cells and instruments outside the coding",
@@ -139,21 +133,16 @@ const ExportCase ExportCases[] = {
       {2, 0, {60, 1060}, 175},
       {3, 0, {60, 1060}, 32767}},
      {},
-     {{0,
-       {0x00, 0xC0, 0x00, 0x00, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00, 0x54, 0xFF, 0x2F, 0x00}},
-      {1,
-       {0x00, 0xC1, 0x00, 0x00, 0x91, 0x43, 0x7F, 0x18, 0x81, 0x43, 0x00, 0x48, 0xFF, 0x2F, 0x00}},
-      {2,
-       {0x00, 0xC2, 0x00, 0x00, 0x92, 0x43, 0x7F, 0x18, 0x82, 0x43, 0x00, 0x48, 0xFF, 0x2F, 0x00}},
-      {3,
-       {0x00, 0xC3, 0x00, 0x00, 0x93, 0x43, 0x7F, 0x18, 0x83, 0x43, 0x00, 0x48, 0xFF, 0x2F, 0x00}}},
-     {0x60}},
+     {{0, hex("00 C0 00 00 90 43 7F 0C 80 43 00 54 FF 2F 00")},
+      {1, hex("00 C1 00 00 91 43 7F 18 81 43 00 48 FF 2F 00")},
+      {2, hex("00 C2 00 00 92 43 7F 18 82 43 00 48 FF 2F 00")},
+      {3, hex("00 C3 00 00 93 43 7F 18 83 43 00 48 FF 2F 00")}},
+     hex("60")},
     {"the highest row is key 127, the lowest key 0, velocity always 127",
      {{7, 0, {0}, 1}, {7, 1, {127}, 1}},
      {},
-     {{7, {0x00, 0xC7, 0x01, 0x00, 0x97, 0x7F, 0x7F, 0x0C, 0x87, 0x7F, 0x00, 0x00,
-           0x97, 0x00, 0x7F, 0x0C, 0x87, 0x00, 0x00, 0x00, 0xFF, 0x2F, 0x00}}},
-     {0x18}},
+     {{7, hex("00 C7 01 00 97 7F 7F 0C 87 7F 00 00 97 00 7F 0C 87 00 00 00 FF 2F 00")}},
+     hex("18")},
 };
 
 TEST(MidiFileExport, ExactBytes) {
@@ -181,16 +170,16 @@ TEST(MidiFileExport, ExactBytes) {
 TEST(MidiFileExport, LongTrackCarriesItsWholeLength) {
     auto song = emptyScore();
     for (int column = 0; column < 500; column += 2) place(*song, {0, column, {60}, 24});
-    Bytes events{0x00, 0xC0, 0x18, 0x00, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00};
-    for (int note = 1; note < 250; ++note) {
-        events.insert(events.end(), {0x0C, 0x90, 0x43, 0x7F, 0x0C, 0x80, 0x43, 0x00});
-    }
+    Bytes events = hex("00 C0 18 00 90 43 7F 0C 80 43 00");
+    const Bytes nextNote = hex("0C 90 43 7F 0C 80 43 00");
+    for (int note = 1; note < 250; ++note)
+        events.insert(events.end(), nextNote.begin(), nextNote.end());
     events.insert(events.end(), {0x00, 0xFF, 0x2F, 0x00});
     ASSERT_EQ(events.size(), 0x07D7u);
     Bytes expected = HeaderAndTempoTrack;
     appendChunk(expected, events);
     for (int track = 1; track < score::TrackCount; ++track) {
-        appendChunk(expected, {0xAE, 0x64, 0xFF, 0x2F, 0x00});  // 5988 ticks
+        appendChunk(expected, hex("AE 64 FF 2F 00"));  // 5988 ticks
     }
     EXPECT_EQ(score::buildMidiFile(song->notes, song->instruments, song->tempo, song->hidden),
               expected);
