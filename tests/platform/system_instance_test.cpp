@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,7 +15,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/system/System.h"
 #include "platform/system/SystemPaths.h"
@@ -30,6 +30,9 @@ constexpr const char* holderVariable = "SORVANE_TEST_INSTANCE_HOLDER";
 // instance check, reports what it found on stdout and waits to be killed.
 const bool runningAsHolder = [] {
     if (std::getenv(holderVariable) == nullptr) return false;
+    // Ends with the test process, however that ends.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() == 1) _exit(3);
     const char* answer = sys::prevInstance() ? "busy\n" : "held\n";
     if (write(STDOUT_FILENO, answer, std::strlen(answer)) < 0) _exit(2);
     for (;;) pause();
@@ -37,17 +40,8 @@ const bool runningAsHolder = [] {
 
 class Holder {
 public:
-    explicit Holder(const std::string& runtimeDir) {
-        std::vector<std::string> variables;
-        for (char** v = environ; *v != nullptr; ++v) {
-            if (std::strncmp(*v, "XDG_RUNTIME_DIR=", 16) != 0) variables.emplace_back(*v);
-        }
-        variables.push_back("XDG_RUNTIME_DIR=" + runtimeDir);
-        variables.push_back(std::string(holderVariable) + "=1");
-        std::vector<char*> envp;
-        for (std::string& v : variables) envp.push_back(v.data());
-        envp.push_back(nullptr);
-
+    // The copy runs in this process's environment, XDG_RUNTIME_DIR included.
+    Holder() {
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0) return;
         posix_spawn_file_actions_t actions;
@@ -55,7 +49,9 @@ public:
         posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
         char program[] = "/proc/self/exe";
         char* argv[] = {program, nullptr};
-        if (posix_spawn(&pid_, program, &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
+        setenv(holderVariable, "1", 1);
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv, environ) != 0) pid_ = -1;
+        unsetenv(holderVariable);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         output_ = fds[0];
@@ -140,7 +136,7 @@ TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
 
     setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     {
-        Holder first(runtimeDir);
+        Holder first;
         ASSERT_TRUE(first.started());
         ASSERT_EQ(first.answer(), "held\n");
         EXPECT_TRUE(sys::prevInstance());
@@ -153,7 +149,7 @@ TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
         // A copy started now finds this process running. Children this
         // process starts never inherit its lock, or one left running would
         // keep the lock after this process ended.
-        Holder second(runtimeDir);
+        Holder second;
         ASSERT_TRUE(second.started());
         EXPECT_EQ(second.answer(), "busy\n");
         const std::string lockFile = sys::detail::instanceLockPath(runtimeDir.c_str(), getuid());
