@@ -7,83 +7,65 @@
 
 #include "help_testing.h"
 #include "platform/help/ChmArchive.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 using help::ChmArchive;
 using namespace helptest;
-namespace fs = std::filesystem;
 
-TEST(ChmArchive, ReadsTheProjectsTopicTitleAndPages) {
+TEST(ChmArchive, ReadsTheProjectsTopicTitleAndEntries) {
     const auto archive = ChmArchive::open(helpFile.string());
     ASSERT_NE(archive, nullptr);
     EXPECT_EQ(archive->defaultTopic(), "/index.html");
     EXPECT_EQ(archive->title(), "Midi Sorvane Help");
 
-    const auto page = archive->read("index.html");
-    ASSERT_TRUE(page);
-    EXPECT_EQ(*page, fileBytes(helpSources / "index.html"));
+    EXPECT_EQ(archive->read("index.html"), fileBytes(helpSources / "index.html"));
     EXPECT_EQ(archive->read("/pictures/help.png"), fileBytes(pictureSources / "help.png"));
-    EXPECT_TRUE(archive->contains("/toolbars.html"));
-    EXPECT_FALSE(archive->contains("/no-such-page.html"));
-    EXPECT_FALSE(archive->read("/no-such-page.html"));
-
-    const std::vector<std::string> names = archive->fileNames();
-    EXPECT_NE(std::find(names.begin(), names.end(), "/editing.html"), names.end());
-    EXPECT_NE(std::find(names.begin(), names.end(), "/pictures/close.png"), names.end());
-    for (const std::string& name : names) {
-        EXPECT_NE(name[1], '#') << name;
-        EXPECT_NE(name[1], '$') << name;
+    EXPECT_TRUE(archive->contains("/TOOLBARS.html"));
+    EXPECT_TRUE(archive->contains("toolbars.html"));
+    const std::string overlong = "/" + std::string(4000, 'a') + ".html";
+    for (const std::string& missing : {std::string("/no-such-page.html"), overlong}) {
+        EXPECT_FALSE(archive->contains(missing));
+        EXPECT_FALSE(archive->read(missing));
     }
-}
 
-TEST(ChmArchive, AnOverlongNameIsSimplyNotThere) {
-    const auto archive = ChmArchive::open(helpFile.string());
-    ASSERT_NE(archive, nullptr);
-    const std::string longName = "/" + std::string(4000, 'a') + ".html";
-    EXPECT_FALSE(archive->contains(longName));
-    EXPECT_FALSE(archive->read(longName));
-}
-
-class NotAHelpFile : public ::testing::Test {
-protected:
-    void SetUp() override { folder = freshFolder("sorvane-chm"); }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
-};
-
-TEST_F(NotAHelpFile, MissingEmptyTextFolderAndCutShortFilesDoNotOpen) {
-    EXPECT_EQ(ChmArchive::open((folder / "missing.chm").string()), nullptr);
-    EXPECT_EQ(ChmArchive::open(""), nullptr);
-
-    writeFile(folder / "empty.chm", "");
-    EXPECT_EQ(ChmArchive::open((folder / "empty.chm").string()), nullptr);
-
-    writeFile(folder / "text.chm", "This is a note about the help, not the help itself.\n");
-    EXPECT_EQ(ChmArchive::open((folder / "text.chm").string()), nullptr);
-
-    fs::create_directory(folder / "folder.chm");
-    EXPECT_EQ(ChmArchive::open((folder / "folder.chm").string()), nullptr);
-
-    // The header alone, and the header with garbage after it.
-    const std::string whole = fileBytes(helpFile);
-    writeFile(folder / "header.chm", whole.substr(0, 96));
-    EXPECT_EQ(ChmArchive::open((folder / "header.chm").string()), nullptr);
+    // Pages, pictures and contents, but not the format's own entries or folders.
+    const std::vector<std::string> names = archive->fileNames();
+    for (const char* held : {"/editing.html", "/pictures/close.png", "/toc.hhc"}) {
+        EXPECT_NE(std::find(names.begin(), names.end(), held), names.end()) << held;
+    }
+    for (const std::string& name : names) {
+        EXPECT_TRUE(name[1] != '#' && name[1] != '$' && name.back() != '/') << name;
+    }
 }
 
 // The library reads the missing part of a file cut short as zeros; such a
 // file would show empty pages, so it does not open at all.
-TEST_F(NotAHelpFile, AFileCutShortDoesNotOpen) {
+TEST(ChmArchive, WhatIsNoWholeHelpFileDoesNotOpen) {
+    testsupport::TempFolder folder;
     const std::string whole = fileBytes(helpFile);
-    for (std::size_t keep : {std::size_t{1024}, std::size_t{4096}, whole.size() / 2,
-                             whole.size() - 100, whole.size() - 1}) {
-        const fs::path cut = folder / ("cut-" + std::to_string(keep) + ".chm");
-        writeFile(cut, whole.substr(0, keep));
-        EXPECT_EQ(ChmArchive::open(cut.string()), nullptr) << "cut at " << keep;
+    const std::pair<const char*, std::string> files[] = {
+        {"empty.chm", ""},
+        {"text.chm", "This is a note about the help, not the help itself.\n"},
+        {"header.chm", whole.substr(0, 96)},
+        {"cut-1024.chm", whole.substr(0, 1024)},
+        {"cut-4096.chm", whole.substr(0, 4096)},
+        {"cut-half.chm", whole.substr(0, whole.size() / 2)},
+        {"cut-100.chm", whole.substr(0, whole.size() - 100)},
+        {"cut-1.chm", whole.substr(0, whole.size() - 1)},
+    };
+    for (const auto& [name, bytes] : files) {
+        writeFile(folder.file(name), bytes);
+        EXPECT_EQ(ChmArchive::open(folder.file(name)), nullptr) << name;
     }
-    // The whole file, copied, still opens.
-    writeFile(folder / "copy.chm", whole);
-    EXPECT_NE(ChmArchive::open((folder / "copy.chm").string()), nullptr);
+    std::filesystem::create_directory(folder.file("folder.chm"));
+    for (const std::string& path :
+         {folder.file("folder.chm"), folder.file("missing.chm"), std::string()}) {
+        EXPECT_EQ(ChmArchive::open(path), nullptr) << path;
+    }
+    writeFile(folder.file("copy.chm"), whole);
+    EXPECT_NE(ChmArchive::open(folder.file("copy.chm")), nullptr);
 }
 
 }  // namespace

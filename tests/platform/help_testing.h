@@ -45,11 +45,4 @@ inline std::string pageTitle(const std::string& page) {
                                                                                 : std::string();
 }
 
-// A fresh, empty folder under the system's temporary folder.
-inline std::filesystem::path freshFolder(const std::string& stem) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (stem + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
-}
-
 }  // namespace helptest

@@ -13,6 +13,7 @@
 #include "help_testing.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/help/detail/HelpWindow.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -63,23 +64,26 @@ protected:
     void SetUp() override {
         FormsTest::SetUp();
         form->setCaption("Owner");
-        folder = freshFolder("sorvane-help");
         forms::setMessageBoxHook(
             [this](const std::string& text, int) { messages.push_back(text); });
     }
     void TearDown() override {
         form.reset();
-        fs::remove_all(folder);
         FormsTest::TearDown();
     }
-    fs::path folder;
+    testsupport::TempFolder folder;
     std::vector<std::string> messages;
 };
 
+// From a folder of any name: nothing is handed to a shell.
 TEST_F(HelpViewerTest, ShowsTheDefaultTopicWithItsTitleInAWindowOfTheProgram) {
-    ASSERT_TRUE(help::showHelpFile(*form, helpFile.string()));
+    const fs::path odd = fs::path(folder.path()) / "my \"help\" $(folder) & 'notes'";
+    fs::create_directory(odd);
+    fs::copy_file(helpFile, odd / "lindavor.chm");
+    ASSERT_TRUE(help::showHelpFile(*form, (odd / "lindavor.chm").string()));
     help::HelpWindow* window = shownHelpWindow();
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->filePath().toStdString(), (odd / "lindavor.chm").string());
     EXPECT_EQ(window->parentWidget(), form->nativeWindow());
     EXPECT_TRUE(window->isWindow());
     const std::string index = fileBytes(helpSources / "index.html");
@@ -116,7 +120,7 @@ TEST_F(HelpViewerTest, ALinkOpensItsPageAndBackReturns) {
     EXPECT_EQ(browser->source(), QUrl("chm:/index.html"));
 }
 
-TEST_F(HelpViewerTest, PicturesAndTheStylesheetComeFromTheHelpFileAndNothingFromDisk) {
+TEST_F(HelpViewerTest, EverythingComesFromTheHelpFileAndNothingFromOutside) {
     ASSERT_TRUE(help::showHelpFile(*form, helpFile.string()));
     QTextBrowser* browser = shownHelpWindow()->browser();
     clickLink(browser, "toolbars.html");
@@ -131,26 +135,17 @@ TEST_F(HelpViewerTest, PicturesAndTheStylesheetComeFromTheHelpFileAndNothingFrom
                   .toStdString(),
               fileBytes(helpSources / "help.css"));
 
-    // Addresses outside the help file load nothing.
-    writeFile(folder / "page.html", "<title>Outside</title>");
-    EXPECT_FALSE(browser
-                     ->loadResource(QTextDocument::HtmlResource,
-                                    QUrl::fromLocalFile(
-                                        QString::fromStdString((folder / "page.html").string())))
-                     .isValid());
+    // Addresses outside the help file load nothing, and links there go nowhere.
+    writeFile(folder.file("page.html"), "<title>Outside</title>");
+    const QUrl outsidePage = QUrl::fromLocalFile(QString::fromStdString(folder.file("page.html")));
+    EXPECT_FALSE(browser->loadResource(QTextDocument::HtmlResource, outsidePage).isValid());
     EXPECT_FALSE(browser->loadResource(QTextDocument::ImageResource, QUrl("pictures/missing.png"))
                      .isValid());
-}
-
-TEST_F(HelpViewerTest, LinksOutOfTheHelpFileAreNotFollowed) {
-    ASSERT_TRUE(help::showHelpFile(*form, helpFile.string()));
-    QTextBrowser* browser = shownHelpWindow()->browser();
-    writeFile(folder / "page.html", "<title>Outside</title>");
     for (const QUrl& outside :
-         {QUrl("https://example.org/"), QUrl("mailto:someone@example.org"),
-          QUrl::fromLocalFile(QString::fromStdString((folder / "page.html").string()))}) {
+         {QUrl("https://example.org/"), QUrl("mailto:someone@example.org"), outsidePage}) {
         emit browser->anchorClicked(outside);
-        EXPECT_EQ(browser->source(), QUrl("chm:/index.html")) << outside.toString().toStdString();
+        EXPECT_EQ(browser->source(), QUrl("chm:/toolbars.html"))
+            << outside.toString().toStdString();
     }
 }
 
@@ -180,25 +175,12 @@ TEST_F(HelpViewerTest, TheWindowGoesWithItsOwner) {
     EXPECT_TRUE(helpWindows().empty());
 }
 
-// Any folder name works: nothing is handed to a shell.
-TEST_F(HelpViewerTest, AFolderNameWithBlanksAndQuotesWorks) {
-    const fs::path odd = folder / "my \"help\" $(folder) & 'notes'";
-    fs::create_directory(odd);
-    fs::copy_file(helpFile, odd / "lindavor.chm");
-    ASSERT_TRUE(help::showHelpFile(*form, (odd / "lindavor.chm").string()));
-    ASSERT_NE(shownHelpWindow(), nullptr);
-    EXPECT_EQ(shownHelpWindow()->filePath().toStdString(), (odd / "lindavor.chm").string());
-}
-
 TEST_F(HelpViewerTest, MissingOrUnreadableFilesShowNothingAndSayNothing) {
-    writeFile(folder / "empty.chm", "");
-    writeFile(folder / "text.chm", "<html><title>Not compiled</title></html>");
-    fs::create_directory(folder / "folder.chm");
     const std::string whole = fileBytes(helpFile);
-    writeFile(folder / "cut.chm", whole.substr(0, whole.size() - 2000));
-    for (const fs::path& path : {folder / "missing.chm", folder / "empty.chm", folder / "text.chm",
-                                 folder / "folder.chm", folder / "cut.chm", fs::path()}) {
-        EXPECT_FALSE(help::showHelpFile(*form, path.string())) << path;
+    writeFile(folder.file("cut.chm"), whole.substr(0, whole.size() - 2000));
+    for (const std::string& path :
+         {folder.file("missing.chm"), folder.file("cut.chm"), std::string()}) {
+        EXPECT_FALSE(help::showHelpFile(*form, path)) << path;
         forms::doEvents();
         EXPECT_TRUE(helpWindows().empty()) << path;
     }

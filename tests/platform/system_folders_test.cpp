@@ -1,35 +1,17 @@
 // The program folder, the data folder and the random source.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <set>
 
 #include "platform/system/System.h"
 #include "platform/system/SystemPaths.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "sorvane-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-}  // namespace
+using testsupport::TempFolder;
 
 TEST(ProgramFolder, HoldsTheRunningProgram) {
     const std::string folder = sys::appPath();

@@ -6,17 +6,19 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/system/System.h"
 #include "platform/system/SystemPaths.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -28,6 +30,9 @@ constexpr const char* holderVariable = "SORVANE_TEST_INSTANCE_HOLDER";
 // instance check, reports what it found on stdout and waits to be killed.
 const bool runningAsHolder = [] {
     if (std::getenv(holderVariable) == nullptr) return false;
+    // Ends with the test process, however that ends.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() == 1) _exit(3);
     const char* answer = sys::prevInstance() ? "busy\n" : "held\n";
     if (write(STDOUT_FILENO, answer, std::strlen(answer)) < 0) _exit(2);
     for (;;) pause();
@@ -35,17 +40,8 @@ const bool runningAsHolder = [] {
 
 class Holder {
 public:
-    explicit Holder(const std::string& runtimeDir) {
-        std::vector<std::string> variables;
-        for (char** v = environ; *v != nullptr; ++v) {
-            if (std::strncmp(*v, "XDG_RUNTIME_DIR=", 16) != 0) variables.emplace_back(*v);
-        }
-        variables.push_back("XDG_RUNTIME_DIR=" + runtimeDir);
-        variables.push_back(std::string(holderVariable) + "=1");
-        std::vector<char*> envp;
-        for (std::string& v : variables) envp.push_back(v.data());
-        envp.push_back(nullptr);
-
+    // The copy runs in this process's environment, XDG_RUNTIME_DIR included.
+    Holder() {
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0) return;
         posix_spawn_file_actions_t actions;
@@ -53,7 +49,9 @@ public:
         posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
         char program[] = "/proc/self/exe";
         char* argv[] = {program, nullptr};
-        if (posix_spawn(&pid_, program, &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
+        setenv(holderVariable, "1", 1);
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv, environ) != 0) pid_ = -1;
+        unsetenv(holderVariable);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         output_ = fds[0];
@@ -98,6 +96,25 @@ private:
     int output_ = -1;
 };
 
+// Puts XDG_RUNTIME_DIR back however the test ends: later tests in this
+// process reach the sound server through it.
+class RuntimeDirRestorer {
+public:
+    RuntimeDirRestorer() {
+        if (const char* value = std::getenv("XDG_RUNTIME_DIR")) saved_ = value;
+    }
+    ~RuntimeDirRestorer() {
+        if (saved_) {
+            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
+        } else {
+            unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
+
 }  // namespace
 
 TEST(InstanceLock, LockFileIsPerUserInTheRuntimeFolder) {
@@ -110,16 +127,16 @@ TEST(InstanceLock, LockFileIsPerUserInTheRuntimeFolder) {
 
 TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
     ASSERT_FALSE(runningAsHolder);
-    std::string pattern = (std::filesystem::temp_directory_path() / "sorvane-lock-XXXXXX").string();
-    const std::string runtimeDir = mkdtemp(pattern.data());
-
+    testsupport::TempFolder folder;
+    const std::string& runtimeDir = folder.path();
+    const RuntimeDirRestorer restorer;
     // An unusable runtime folder must not stop the program, nor take the lock.
     setenv("XDG_RUNTIME_DIR", (runtimeDir + "/missing").c_str(), 1);
     EXPECT_FALSE(sys::prevInstance());
 
     setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     {
-        Holder first(runtimeDir);
+        Holder first;
         ASSERT_TRUE(first.started());
         ASSERT_EQ(first.answer(), "held\n");
         EXPECT_TRUE(sys::prevInstance());
@@ -132,7 +149,7 @@ TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
         // A copy started now finds this process running. Children this
         // process starts never inherit its lock, or one left running would
         // keep the lock after this process ended.
-        Holder second(runtimeDir);
+        Holder second;
         ASSERT_TRUE(second.started());
         EXPECT_EQ(second.answer(), "busy\n");
         const std::string lockFile = sys::detail::instanceLockPath(runtimeDir.c_str(), getuid());
@@ -140,6 +157,4 @@ TEST(InstanceLock, SecondInstanceSeesTheFirstUntilItIsKilled) {
         EXPECT_FALSE(second.holdsOpen(lockFile));
     }
     EXPECT_FALSE(sys::prevInstance());
-    std::error_code ignored;
-    std::filesystem::remove_all(runtimeDir, ignored);
 }

@@ -1,3 +1,6 @@
+// The pictures built into the program: present, of their size, and fit to be
+// drawn where they go.
+
 #include "resources/Pictures.h"
 
 #include <gtest/gtest.h>
@@ -5,15 +8,16 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
-#include <QString>
-#include <QStringList>
+#include <functional>
 #include <set>
 #include <string>
 
 namespace {
 
 QImage loadPicture(std::string_view name) {
-    return QImage(QString::fromStdString(resources::picturePath(name)));
+    resources::initPictures();
+    return QImage(QString::fromStdString(resources::picturePath(name)))
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QSize expectedSize(std::string_view name) {
@@ -25,29 +29,25 @@ QSize expectedSize(std::string_view name) {
     return {20, 20};
 }
 
-// Pictures that are drawn over a control's own background.
-bool isTransparentPicture(std::string_view name) {
-    return name != "splash" && name != "score-background";
+int countPixels(const QImage& image, const std::function<bool(QRgb)>& wanted) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += wanted(image.pixel(x, y));
+    return count;
 }
 
-class PicturesTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { resources::initPictures(); }
-};
-
-TEST_F(PicturesTest, EveryListedPictureLoadsAtItsSize) {
+TEST(Pictures, EveryListedPictureIsInTheFolderAndLoadsAtItsSize) {
+    EXPECT_EQ(resources::picturePath("splash"), ":/pictures/splash.png");
+    std::set<std::string> listed;
+    std::vector<QImage> loaded;
     for (std::string_view name : resources::PictureNames) {
         SCOPED_TRACE(std::string(name));
+        EXPECT_TRUE(listed.insert(std::string(name)).second) << "listed twice";
         const QImage image = loadPicture(name);
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), expectedSize(name));
-    }
-}
-
-TEST_F(PicturesTest, ListAndPictureFolderAgree) {
-    std::set<std::string> listed;
-    for (std::string_view name : resources::PictureNames) {
-        EXPECT_TRUE(listed.insert(std::string(name)).second) << "listed twice: " << name;
+        for (const QImage& other : loaded) EXPECT_NE(image, other) << "a picture twice";
+        loaded.push_back(image);
     }
     const QDir folder(QStringLiteral(SORVANE_SOURCE_DIR "/src/resources/pictures"));
     std::set<std::string> files;
@@ -58,109 +58,59 @@ TEST_F(PicturesTest, ListAndPictureFolderAgree) {
     EXPECT_TRUE(loadPicture("no-such-picture").isNull());
 }
 
-TEST_F(PicturesTest, ButtonPicturesHaveTransparentCornersAndVisibleContent) {
+// Drawn over a control's own background: clear corners, and enough drawn to
+// read on a toolbar.
+TEST(Pictures, ButtonPicturesHaveClearCornersAndVisibleContent) {
     for (std::string_view name : resources::PictureNames) {
-        if (!isTransparentPicture(name)) continue;
+        if (name == "splash" || name == "score-background") continue;
         SCOPED_TRACE(std::string(name));
-        const QImage image = loadPicture(name).convertToFormat(QImage::Format_ARGB32);
-        ASSERT_TRUE(image.hasAlphaChannel());
-        const int right = image.width() - 1;
-        const int bottom = image.height() - 1;
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-        EXPECT_EQ(qAlpha(image.pixel(right, 0)), 0);
-        EXPECT_EQ(qAlpha(image.pixel(0, bottom)), 0);
-        EXPECT_EQ(qAlpha(image.pixel(right, bottom)), 0);
-
-        int opaque = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (qAlpha(image.pixel(x, y)) >= 200) ++opaque;
-            }
+        const QImage image = loadPicture(name);
+        const int right = image.width() - 1, bottom = image.height() - 1;
+        for (QPoint corner :
+             {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)}) {
+            EXPECT_EQ(qAlpha(image.pixel(corner)), 0);
         }
-        // A picture that covers less than a tenth of its box does not read on a toolbar.
-        EXPECT_GE(opaque * 10, image.width() * image.height()) << opaque << " opaque pixels";
+        const int opaque = countPixels(image, [](QRgb p) { return qAlpha(p) >= 200; });
+        EXPECT_GE(opaque * 10, image.width() * image.height());
     }
 }
 
-TEST_F(PicturesTest, NoTwoPicturesAreTheSame) {
-    for (std::size_t i = 0; i < resources::PictureNames.size(); ++i) {
-        const QImage first = loadPicture(resources::PictureNames[i]);
-        for (std::size_t j = i + 1; j < resources::PictureNames.size(); ++j) {
-            const QImage second = loadPicture(resources::PictureNames[j]);
-            EXPECT_FALSE(first.size() == second.size() &&
-                         first.convertToFormat(QImage::Format_ARGB32) ==
-                             second.convertToFormat(QImage::Format_ARGB32))
-                << resources::PictureNames[i] << " and " << resources::PictureNames[j];
-        }
-    }
-}
-
-// The cursor writes at its hot spot and must read on a white score and on
-// coloured notes alike: its dark body is rimmed with white everywhere.
-TEST_F(PicturesTest, DrawCursorIsOpaqueAtItsHotSpotAndRimmedWithWhite) {
-    const QImage cursor = loadPicture("draw-cursor").convertToFormat(QImage::Format_ARGB32);
-    ASSERT_FALSE(cursor.isNull());
+// The pencil writes at its hot spot and reads on a white score and on
+// coloured notes alike: its dark body is rimmed with white.
+TEST(Pictures, DrawCursorIsDarkAtItsHotSpotAndRimmed) {
+    const QImage cursor = loadPicture("draw-cursor");
     const QRgb hotSpot = cursor.pixel(resources::DrawCursorHotSpotX, resources::DrawCursorHotSpotY);
     EXPECT_EQ(qAlpha(hotSpot), 255);
     EXPECT_LT(qGray(hotSpot), 100);
-
-    int dark = 0;
-    int light = 0;
     for (int y = 0; y < cursor.height(); ++y) {
         for (int x = 0; x < cursor.width(); ++x) {
             const QRgb pixel = cursor.pixel(x, y);
             if (qAlpha(pixel) == 0) continue;
-            SCOPED_TRACE(testing::Message() << "pixel " << x << ", " << y);
-            EXPECT_EQ(qAlpha(pixel), 255);
-            if (qGray(pixel) >= 200) {
-                ++light;
-                continue;
-            }
-            ++dark;
-            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                const int nx = x + dx;
-                const int ny = y + dy;
-                ASSERT_TRUE(cursor.rect().contains(nx, ny));
-                EXPECT_NE(qAlpha(cursor.pixel(nx, ny)), 0);
+            ASSERT_EQ(qAlpha(pixel), 255) << x << ", " << y;
+            if (qGray(pixel) >= 200) continue;
+            for (QPoint next :
+                 {QPoint(x + 1, y), QPoint(x - 1, y), QPoint(x, y + 1), QPoint(x, y - 1)}) {
+                ASSERT_TRUE(cursor.rect().contains(next)) << x << ", " << y;
+                EXPECT_NE(qAlpha(cursor.pixel(next)), 0) << x << ", " << y;
             }
         }
     }
-    EXPECT_GT(dark, 40);
-    EXPECT_GT(light, 20);
+    EXPECT_GT(countPixels(cursor, [](QRgb p) { return qAlpha(p) && qGray(p) < 200; }), 40);
+    EXPECT_GT(countPixels(cursor, [](QRgb p) { return qAlpha(p) && qGray(p) >= 200; }), 20);
 }
 
-TEST_F(PicturesTest, SplashIsAnOpaquePictureWithLightTitleOnDarkGround) {
+TEST(Pictures, SplashAndScoreBackgroundAreOpaque) {
     const QImage splash = loadPicture("splash");
-    ASSERT_FALSE(splash.isNull());
-    EXPECT_FALSE(splash.hasAlphaChannel());
-    int darkPixels = 0;
-    int lightPixels = 0;
-    for (int y = 0; y < splash.height(); ++y) {
-        for (int x = 0; x < splash.width(); ++x) {
-            const int gray = qGray(splash.pixel(x, y));
-            darkPixels += gray < 80 ? 1 : 0;
-            lightPixels += gray > 220 ? 1 : 0;
-        }
-    }
     const int area = splash.width() * splash.height();
-    EXPECT_GT(darkPixels * 2, area);
-    EXPECT_GT(lightPixels * 50, area);
-}
+    EXPECT_EQ(countPixels(splash, [](QRgb p) { return qAlpha(p) == 255; }), area);
+    // A light title on a dark ground.
+    EXPECT_GT(countPixels(splash, [](QRgb p) { return qGray(p) < 80; }) * 2, area);
+    EXPECT_GT(countPixels(splash, [](QRgb p) { return qGray(p) > 220; }) * 50, area);
 
-TEST_F(PicturesTest, ScoreBackgroundIsOpaqueAndLight) {
     const QImage background = loadPicture("score-background");
-    ASSERT_FALSE(background.isNull());
-    EXPECT_FALSE(background.hasAlphaChannel());
-    for (int y = 0; y < background.height(); ++y) {
-        for (int x = 0; x < background.width(); ++x) {
-            ASSERT_GE(QColor(background.pixel(x, y)).lightness(), 200) << x << ", " << y;
-        }
-    }
-}
-
-TEST(PicturePathTest, NamesMapIntoThePicturesFolder) {
-    EXPECT_EQ(resources::picturePath("splash"), ":/pictures/splash.png");
-    EXPECT_EQ(resources::picturePath("toolbar-setup"), ":/pictures/toolbar-setup.png");
+    EXPECT_EQ(countPixels(background,
+                          [](QRgb p) { return qAlpha(p) == 255 && QColor(p).lightness() >= 200; }),
+              64 * 64);
 }
 
 }  // namespace

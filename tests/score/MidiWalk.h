@@ -1,7 +1,7 @@
 #pragma once
-// A strict reader of our own MIDI files for structural checks: chunk lengths
-// that add up, a status byte on every event, data bytes below 0x80, and every
-// note on ended by a note off on its channel and key within its track.
+// Our MIDI files as mido (a reader we did not write) reads them: it refuses a
+// file whose chunks or events are malformed or whose data bytes reach 0x80.
+// On top of it, a check that every note on ends on its channel and key.
 
 #include <cstdint>
 #include <string>
@@ -12,11 +12,11 @@ namespace scoretest {
 struct RawEvent {
     long tick = 0;
     std::uint8_t status = 0;
-    std::vector<std::uint8_t> data;
+    std::vector<std::uint8_t> data;  // for a meta event: its type, length and content
 };
 
 struct WalkedFile {
-    std::string error;  // empty when the file is sound
+    std::string error;  // empty when mido read the file
     std::vector<std::vector<RawEvent>> tracks;
 };
 

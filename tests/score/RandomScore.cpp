@@ -12,7 +12,6 @@ std::unique_ptr<Score> randomScore(std::uint32_t seed, RandomScoreOptions option
     auto song = emptyScore();
     song->tempo = static_cast<std::int16_t>(pick(1, 400));
     for (int track = 0; track < score::TrackCount; ++track) {
-        song->hidden[track] = options.hideSomeTracks && pick(0, 3) == 0;
         // A few instruments per track, so that some notes repeat the last one.
         const int palette[4] = {pick(0, 127), pick(0, 174), pick(128, 174), pick(0, 174)};
         // Some tracks end early, so the lines of the file differ in length.

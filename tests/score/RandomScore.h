@@ -13,7 +13,6 @@ struct RandomScoreOptions {
     // Some held cells carry another row than their note's start, as a
     // transpose that begins in the middle of a note leaves them.
     bool shiftedHeldCells = false;
-    bool hideSomeTracks = false;
 };
 
 std::unique_ptr<Score> randomScore(std::uint32_t seed, RandomScoreOptions options = {});

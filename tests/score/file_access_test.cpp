@@ -137,12 +137,23 @@ TEST(ReplaceFileContent, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(folderContent(folder.path()), std::vector<std::string>{"song.sng"});
 }
 
+// The super-user may write into any folder whatever its mode, but not into
+// an immutable one; the attribute comes off again however the test ends.
 TEST(ReplaceFileContent, ReadOnlyFolderIsReported) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the super-user may write into any folder";
     TempFolder folder;
-    fs::create_directory(folder.file("locked"));
-    ::chmod(folder.file("locked").c_str(), 0555);
-    const std::string error = score::replaceFileContent(folder.file("locked/song.sng"), "x");
+    const std::string locked = folder.file("locked");
+    fs::create_directory(locked);
+    ::chmod(locked.c_str(), 0555);
+    struct Immutable {
+        const std::string& path;
+        bool set =
+            ::geteuid() == 0 && std::system(("timeout 10 chattr +i '" + path + "'").c_str()) == 0;
+        ~Immutable() {
+            if (set) std::system(("timeout 10 chattr -i '" + path + "'").c_str());
+        }
+    } immutable{locked};
+    ASSERT_TRUE(::geteuid() != 0 || immutable.set) << "chattr +i failed on " << locked;
+    const std::string error = score::replaceFileContent(locked + "/song.sng", "x");
     EXPECT_TRUE(contains(error, "cannot be written to")) << error;
 }
 
