@@ -3,6 +3,7 @@
 
 #include "app/Form1.h"
 #include "app/openerF.h"
+#include "platform/forms/Application.h"
 #include "platform/midiout/MidiOut.h"
 #include "platform/system/System.h"
 #include "resources/Strings.h"
@@ -11,6 +12,11 @@
 namespace app {
 
 namespace {
+
+constexpr const char* NoSoundServerMessage =
+    "Midi Sorvane cannot reach a sound server, so the built-in synthesizer is silent. "
+    "It plays as soon as a sound server is running.";
+constexpr int InformationIcon = 64;
 
 constexpr std::array<const char*, 4> RecordingFormats = {
     "44.100Hz, 8bit Mono, 43k/sec", "44.100Hz, 8bit Stereo, 86k/sec",
@@ -70,6 +76,10 @@ void Form1::Form_Load() {
         Combo2.addItem(name);
     }
     Device_Click(0);
+    // A machine with no sound server still runs the program; the built-in
+    // synthesizer is heard as soon as a server is there.
+    if (!midiout::midiOutAudible(MidiOutHandle))
+        forms::msgBox(NoSoundServerMessage, InformationIcon);
     NoteChannel = 0;
     PreviewVelocity = 127;
     ClearScore();

@@ -32,10 +32,7 @@ std::unique_ptr<Form1> openerF::Form_Load(int waitMs) {
     forms::setAppTitle("Midi Sorvane");
     sys::changeDirectory(sys::appPath());
 
-    const float left = forms::screenWidthTwips() / 2 - width() * forms::TwipsPerPixel / 2.0f;
-    const float top = forms::screenHeightTwips() / 2 - height() * forms::TwipsPerPixel / 2.0f;
-    move(static_cast<int>(left / forms::TwipsPerPixel),
-         static_cast<int>(top / forms::TwipsPerPixel));
+    centreOnScreen();
     Image3.move(0, 0, scaleWidth(), scaleHeight());
 
     show();

@@ -43,6 +43,12 @@ int boxExtent(int span) {
     return (span + 1) * view::CellSize + 1;
 }
 
+// The most rows whose score area (box, scroll bars and margins) fits the room
+// the toolbars leave, so the bottom toolbars never cover the scroll bar.
+int rowSpanThatFits(int room) {
+    return std::max((room - ScoreAreaExtraHeight - 1) / view::CellSize - 1, -1);
+}
+
 }  // namespace
 
 void Form1::Form_Resize() {
@@ -60,7 +66,10 @@ void Form1::Form_Resize() {
     }
     const int firstAreaHeight = scaleHeight() - VerticalMargin - toolbarHeights;
     Picmain.setHeight(std::max(firstAreaHeight, 0));
-    RowSpan = rowSpanFor(firstAreaHeight);
+    const int mainToolbarHeight = toolbMenu.visible() ? toolbMenu.height() : 0;
+    RowSpan = static_cast<std::int16_t>(
+        std::min<int>(rowSpanFor(firstAreaHeight),
+                      rowSpanThatFits(scaleHeight() - mainToolbarHeight - toolbarHeights)));
 
     Image1.move(0, 0);
     const int boxWidth = boxExtent(ColumnSpan);
@@ -77,8 +86,9 @@ void Form1::Form_Resize() {
     GreenBox.setHeight(boxHeight);
     view::fitTintSource(RedBox, RedBox.scaleWidth(), boxHeight);
 
-    TopBarOverlay.setWidth(boxWidth - 1);
-    Shape2.setWidth(boxWidth + RulerBandExtraWidth);
+    TopBarOverlay.setWidth(boxWidth);
+    // The band reaches past the box's right edge, so the last numbers stand on it too.
+    Shape2.setWidth(MusicBox.left() - Shape2.left() + boxWidth + RulerBandExtraWidth);
     SideBar.setHeight(boxHeight + SideBarExtraHeight);
 
     HScroll1.setWidth(boxWidth);

@@ -1,6 +1,10 @@
 // The main window as start-up leaves it.
 
+#include <QWidget>
 #include <array>
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "support/app/MainWindowFixture.h"
 
@@ -124,6 +128,44 @@ TEST_F(MainWindowTest, MenuExitAndClosingTheWindowEndAlike) {
     int cancel = 0;
     EXPECT_THROW(form().Form_Unload(cancel), testsupport::ProgramEnded);
     EXPECT_EQ(cancel, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The real built-in synthesizer on a machine with no sound server.
+class NoSoundServerTest : public testsupport::MainWindowTest {
+protected:
+    void SetUp() override {
+        if (const char* server = std::getenv("PULSE_SERVER")) previousServer_ = server;
+        setenv("PULSE_SERVER", "unix:/nonexistent/sorvane-test/native", 1);
+        realMapper = true;
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        if (previousServer_) {
+            setenv("PULSE_SERVER", previousServer_->c_str(), 1);
+        } else {
+            unsetenv("PULSE_SERVER");
+        }
+    }
+
+private:
+    std::optional<std::string> previousServer_;
+};
+
+TEST_F(NoSoundServerTest, TheWindowStartsOnTheMapperAndSaysOnceThatNoServerIsThere) {
+    auto& w = form();
+    EXPECT_TRUE(w.nativeWindow()->isVisible());
+    EXPECT_EQ(w.MidiDeviceId, -1);
+    EXPECT_EQ(w.MidiResult, 0);
+    ASSERT_EQ(messageBoxes().size(), 1u);
+    EXPECT_NE(messageBoxes()[0].find("cannot reach a sound server"), std::string::npos);
+    // Reopening the output, as every end of playback does, says nothing more.
+    w.Device_Click(0);
+    EXPECT_EQ(messageBoxes().size(), 1u);
 }
 
 }  // namespace

@@ -248,4 +248,23 @@ TEST_F(SmallestWindowToolbarsTest, FourToolbarsAboveAndFourBelowLieTidily) {
     expectTidy("toolbars-all-open-smallest.png");
 }
 
+TEST_F(SmallestWindowToolbarsTest, TheScoreAreaStaysClearOfTheBottomToolbarsAtEveryHeight) {
+    auto& w = form();
+    openAllEight();
+    QWidget* client = w.Picmain.nativeWidget()->parentWidget();
+    for (int height = 325; height <= 420; ++height) {
+        w.setClientSize(718, height);
+        ASSERT_EQ(w.scaleHeight(), height);
+        EXPECT_LE(bottomOf(w.Picmain), w.toolbMIDI.top()) << height;
+        // The scroll bar's lowest row takes a click.
+        const QRect scroll = rectIn(w.HScroll1, client);
+        const QPoint lowest(scroll.center().x(), scroll.bottom());
+        EXPECT_EQ(client->childAt(lowest), w.HScroll1.nativeWidget()) << height;
+        EXPECT_GE(w.RowSpan, 0) << height;
+    }
+    // Where there is room the rows are counted as always.
+    w.setClientSize(718, 600);
+    EXPECT_EQ(w.RowSpan, (600 - VerticalMargin - (26 + 26 + 31 + 31 + 26 + 26 + 26)) / RowStep - 1);
+}
+
 }  // namespace

@@ -201,25 +201,32 @@ TEST_F(EditModesTest, MiddleButtonInDrawModeChangesNothing) {
 TEST_F(EditModesTest, RulerPressNamesTheColumnUnderThePointerWithinTheView) {
     auto& window = form();
     showView(20, FirstShownRow);
-    QWidget* overlay = window.TopBarOverlay.nativeWidget();
-    // The overlay's x, taken into the score box's pixels.
-    const int shift = window.MusicBox.left() - window.TopBarOverlay.left();
-    for (int viewColumn : {0, 5, 17, 40}) {
-        pressOn(overlay, {shift + viewColumn * Cell + 3, 8}, Qt::LeftButton);
-        EXPECT_EQ(window.CursorColumn, 20 + viewColumn);
+    QWidget* area = window.Picmain.childHost();
+    const int boxLeft = window.MusicBox.left();
+    const forms::Label& mark = window.TopBar(0);
+    // A press as the window delivers it: to whatever lies at that point of the
+    // score area.
+    auto pressAt = [&](QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QWidget* target = area->childAt(at);
+        ASSERT_NE(target, nullptr);
+        pressOn(target, target->mapFrom(area, at), button);
+    };
+    // Every column's place, from the band's top through the numbers' lowest row.
+    for (int viewColumn = 0; viewColumn <= window.ColumnSpan; ++viewColumn) {
+        for (int y : {3, mark.top(), mark.top() + mark.height() - 1}) {
+            window.CursorColumn = 0;
+            pressAt({boxLeft + viewColumn * Cell + (viewColumn % Cell), y});
+            EXPECT_EQ(window.CursorColumn, 20 + viewColumn)
+                << "column " << viewColumn << " y " << y;
+        }
     }
-    pressOn(overlay, {shift + 7 * Cell + 11, 8}, Qt::RightButton);
+    pressAt({boxLeft + 7 * Cell + 11, mark.top() + 6}, Qt::RightButton);
     EXPECT_EQ(window.CursorColumn, 27);
-    pressOn(overlay, {0, 8}, Qt::LeftButton);  // left of the box
-    EXPECT_EQ(window.CursorColumn, 20);
-    pressOn(overlay, {shift + 2000, 8}, Qt::LeftButton);
-    EXPECT_EQ(window.CursorColumn, window.LastVisibleColumn);
-    // The overlay lies over the ruler's numbers, so a press on one reaches it.
-    const forms::Label& mark = window.TopBar(3);
-    const QPoint onMark(mark.left() + 6, mark.top() + 6);
-    EXPECT_EQ(window.Picmain.childHost()->childAt(onMark), overlay);
+    // "Note #" is not a column.
+    pressAt({window.Label10.left() + 2, window.Label10.top() + 3});
+    EXPECT_EQ(window.CursorColumn, 27);
     // The redraw tints the cursor column.
-    pressOn(overlay, {shift + 5 * Cell, 8}, Qt::LeftButton);
+    pressAt({boxLeft + 5 * Cell, mark.top()});
     EXPECT_NE(pixel(5 * Cell + 6, 2), pixel(6 * Cell + 6, 2));
 }
 

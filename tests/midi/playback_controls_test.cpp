@@ -27,7 +27,7 @@ TEST_F(PlaybackControls, PlayAndStopArePushButtonsAndStopUnlocksOnItsPress) {
     bool pressedStop = false;
     at(2 * Step + 30, [&] {
         pressedStop = true;
-        EXPECT_TRUE(w.PlayAndStop(0).value());  // held down while it plays
+        EXPECT_FALSE(w.PlayAndStop(0).value());  // its release came before the Click
         EXPECT_FALSE(w.RewindBut.enabled());
         pressWidget(w.PlayAndStop(1).nativeWidget());
         // The press alone frees the editing controls; playback goes on.

@@ -85,13 +85,19 @@ TEST_F(FormsTest, LabelsImagesAndBoxesClickOnLeftReleaseInside) {
     }
 }
 
-TEST_F(FormsTest, ButtonClickComesBetweenPressAndRelease) {
-    forms::CommandButton button(*form, "Cmdsetup");
-    button.move(10, 10, 40, 25);
-    MouseLog log;
-    log.attach(button);
-    formstest::clickAt(button.nativeWidget(), {4, 4});
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"down 1 0 4,4", "click", "up 1 0 4,4"}));
+TEST_F(FormsTest, ButtonsRaiseMouseUpBeforeClick) {
+    forms::CommandButton command(*form, "Cmdsetup");
+    forms::CheckBox check(*form, "loopcheck");
+    forms::OptionButton option(*form, "PlayAndStop0");
+    for (forms::Control* button : std::vector<forms::Control*>{&command, &check, &option}) {
+        button->move(10, 10, 40, 25);
+        MouseLog log;
+        log.attach(*button);
+        formstest::clickAt(button->nativeWidget(), {4, 4});
+        EXPECT_EQ(log.entries, (std::vector<std::string>{"down 1 0 4,4", "up 1 0 4,4", "click"}))
+            << button->name();
+        button->setVisible(false);
+    }
 }
 
 TEST_F(FormsTest, PressOnAChildIsNotAPressOnItsContainer) {

@@ -3,7 +3,9 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWidget>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -53,6 +55,22 @@ TEST_F(FormsTest, ResizeMayResizeAgainFromInside) {
     form->setClientSize(500, 400);
     EXPECT_EQ(form->scaleWidth(), 718);
     EXPECT_EQ(calls, 2);
+}
+
+TEST(FormsCentring, TheFrameIsCentredOnceTheWindowSystemHasFramedIt) {
+    testsupport::ensureQtApp();
+    forms::Form splash("openerF");
+    splash.setClientSize(442, 334);
+    splash.centreOnScreen();
+    splash.show();
+    forms::doEvents();
+    const QWidget* window = splash.nativeWindow();
+    // Known only now: before the show the window had no frame.
+    ASSERT_NE(window->frameGeometry().size(), window->size());
+    const QRect screen = window->screen()->geometry();
+    const QRect frame = window->frameGeometry();
+    EXPECT_LE(std::abs(frame.left() - screen.left() - (screen.right() - frame.right())), 1);
+    EXPECT_LE(std::abs(frame.top() - screen.top() - (screen.bottom() - frame.bottom())), 1);
 }
 
 TEST(FormsFirstShow, ResizeIsRaisedWhenFirstShownNotBefore) {

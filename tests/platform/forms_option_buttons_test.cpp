@@ -1,6 +1,7 @@
 // Option buttons: one group per container, the order of a press and the
 // selection it causes, and graphical buttons that stay down while selected.
 
+#include <QFocusEvent>
 #include <QImage>
 #include <string>
 #include <vector>
@@ -65,16 +66,40 @@ TEST_F(FormsTest, PressIsReportedBeforeTheSelectionItCauses) {
                       std::to_string(second.value()));
     };
     second.Click = [&] { log.push_back("click selected " + std::to_string(second.value())); };
-    second.MouseUp = [&](const forms::MouseEventArgs&) { log.push_back("up"); };
+    second.MouseUp = [&](const forms::MouseEventArgs&) {
+        log.push_back("up selected " + std::to_string(second.value()));
+    };
     first.Click = [&] { log.push_back("first click"); };
 
     formstest::press(second.nativeWidget(), {10, 10});
     EXPECT_FALSE(second.value());
     EXPECT_TRUE(first.value());
     formstest::release(second.nativeWidget(), {10, 10});
-    EXPECT_EQ(log,
-              (std::vector<std::string>{"down button 1 selected 0", "click selected 1", "up"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"down button 1 selected 0", "up selected 1",
+                                             "click selected 1"}));
     EXPECT_FALSE(first.value());
+}
+
+TEST_F(FormsTest, APressOutlivesTheFocusMovingAwayBeforeItsRelease) {
+    // A press into a window that is not active: the window system activates
+    // it before the release, the pressed button gets the focus and its
+    // GotFocus hands the focus on, as Play's does.
+    forms::OptionButton play(*form, "PlayAndStop0");
+    play.move(10, 10, 30, 30);
+    int clicks = 0;
+    play.Click = [&] { ++clicks; };
+    play.MouseUp = [&](const forms::MouseEventArgs&) { play.setValue(false); };
+    QWidget* widget = play.nativeWidget();
+    for (int press = 1; press <= 3; ++press) {
+        formstest::press(widget, {10, 10});
+        QFocusEvent gained(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(widget, &gained);
+        QFocusEvent lost(QEvent::FocusOut, Qt::OtherFocusReason);
+        QApplication::sendEvent(widget, &lost);
+        formstest::release(widget, {10, 10});
+        EXPECT_EQ(clicks, press);
+    }
+    EXPECT_FALSE(play.value());
 }
 
 TEST_F(FormsTest, ReleaseOutsideTheButtonSelectsNothing) {
@@ -92,9 +117,9 @@ TEST_F(FormsTest, ReleaseOutsideTheButtonSelectsNothing) {
 }
 
 TEST_F(FormsTest, PushButtonUseOfOptionButtons) {
-    // Play and Stop: each press raises Click, the release clears the value, and
-    // a press on a button that is still selected (Play while playing) raises
-    // Click again.
+    // Play and Stop: each press raises Click after the release has cleared the
+    // value, and a press on a button that is still selected (Play while
+    // playing) raises Click again.
     forms::OptionButton play(*form, "PlayAndStop0");
     forms::OptionButton stop(*form, "PlayAndStop1");
     play.move(10, 10, 30, 30);

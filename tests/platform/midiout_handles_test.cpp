@@ -153,7 +153,7 @@ TEST_F(MidiOutHandles, ADeviceThatFailsToOpenGivesNoHandle) {
     Handle handle = 77;
     EXPECT_EQ(midiOutOpen(handle, 0), NotEnabled);
     EXPECT_EQ(handle, 77u);
-    // The mapper reports a missing driver, as the real one does without audio.
+    // The mapper reports a missing driver, as the real one does without a synthesizer.
     EXPECT_EQ(midiOutOpen(handle, MapperId), NoDriver);
     EXPECT_EQ(handle, 77u);
     EXPECT_EQ(midiOutShortMsg(handle, 0x7F3C90), InvalidHandle);

@@ -42,8 +42,8 @@ TEST_F(LayoutTest, ClientAreaOf750By600) {
     EXPECT_EQ(w.VScroll1.height(), 421);
     EXPECT_EQ(w.VScroll1.left(), 45 + 673 + 1);
     EXPECT_EQ(w.VScroll1.top(), 27);
-    EXPECT_EQ(w.TopBarOverlay.width(), 672);
-    EXPECT_EQ(w.Shape2.width(), 693);
+    EXPECT_EQ(w.TopBarOverlay.width(), 673);
+    EXPECT_EQ(w.Shape2.left() + w.Shape2.width(), w.MusicBox.left() + 673 + 20);
     EXPECT_EQ(w.SideBar.height(), 441);
     EXPECT_EQ(w.SideBar.top(), 29);
     EXPECT_EQ(w.Image1.left(), 0);

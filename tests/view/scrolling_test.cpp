@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,6 +72,22 @@ TEST_F(ScrollingTest, RulerAtTheStartMarksEveryFourthColumnFromOne) {
     EXPECT_EQ(marks[13], (Mark{"53", 52 * 12 + 50}));
     EXPECT_EQ(w.RulerOffset, 50);
     for (int index = 1; index <= 13; ++index) EXPECT_EQ(w.TopBar(index).top(), w.TopBar(0).top());
+}
+
+TEST_F(ScrollingTest, RulerBandIsFilledBehindTheNumbersDownToTheScoreBox) {
+    auto& w = form();
+    const QImage area = w.Picmain.nativeWidget()->grab().toImage();
+    const QColor band(0xCC, 0xD8, 0xE6);
+    // Beside each number, in the last column of its beat, from the band's top
+    // edge down to the score box: band colour, no edge line anywhere.
+    for (int beat = 0; beat * 4 <= w.ColumnSpan; ++beat) {
+        const int x = w.MusicBox.left() + (beat * 4 + 3) * 12 + 6;
+        for (int y = w.Shape2.top(); y < w.MusicBox.top(); ++y) {
+            ASSERT_EQ(QColor(area.pixel(x, y)), band) << "beat " << beat << " y " << y;
+        }
+    }
+    EXPECT_LE(w.Shape2.top(), w.TopBar(0).top());
+    EXPECT_LE(w.Shape2.left(), w.Label10.left());
 }
 
 TEST_F(ScrollingTest, FortyColumnsFromColumnOneShowTenMarks) {

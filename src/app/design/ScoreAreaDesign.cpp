@@ -7,6 +7,12 @@ namespace app {
 namespace {
 constexpr int RulerTop = 10;
 constexpr int RulerHeight = 17;
+constexpr int ScoreBoxLeft = 45;
+constexpr int ScoreBoxTop = 28;
+// The band starts above the numbers and reaches down to the score box, so its
+// edge never runs through a number or "Note #".
+constexpr int RulerBandTop = 2;
+constexpr int RulerBandHeight = ScoreBoxTop - RulerBandTop;
 constexpr int FirstSpareTopBar = 15;
 constexpr int LastSpareTopBar = 18;
 constexpr int DesignedRulerLabels = 14;
@@ -38,7 +44,8 @@ ScoreAreaDesign::ScoreAreaDesign(forms::Form& form)
 
     Shape2.setFillColor(RulerBandColour);
     Shape2.setBorderColor(RulerBandColour);
-    Shape2.move(-12, 2, 700, RulerHeight);
+    Shape2.setFillTransparent(false);
+    Shape2.move(-12, RulerBandTop, 700, RulerBandHeight);
 
     Label10.setTransparent(true);
     Label10.setFontPixelSize(9);
@@ -55,14 +62,16 @@ ScoreAreaDesign::ScoreAreaDesign(forms::Form& form)
         spare.setVisible(false);
     }
 
+    // Over the whole ruler, numbers included, exactly above the score box: a
+    // press anywhere over a column's place names that column.
     TopBarOverlay.setTransparent(true);
-    TopBarOverlay.move(-18, 0, 480, RulerHeight);
+    TopBarOverlay.move(ScoreBoxLeft, RulerBandTop, 481, RulerBandHeight);
 
     MusicBox.setBackColor(0xFFFFFF);
     MusicBox.setFocusable(true);
     // The pencil shown while a note is drawn; its tip is the hot spot.
     MusicBox.setMouseIcon(forms::Picture::fromResource("draw-cursor"), 11, 20);
-    MusicBox.move(45, 28, 481, 157);
+    MusicBox.move(ScoreBoxLeft, ScoreBoxTop, 481, 157);
 
     HScroll1.move(45, 186, 481, 13);
     VScroll1.move(527, 27, 12, 157);

@@ -30,7 +30,10 @@ CommandButton::CommandButton(Container& container, std::string name, const std::
     setDefaultBackColor(0x8000000F);
     auto* button = static_cast<QPushButton*>(nativeWidget());
     button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, button, [this] { raiseClick(); });
+    // The keyboard's clicks; the mouse's come through the event relay.
+    QObject::connect(button, &QPushButton::clicked, button, [this] {
+        if (!deliveringMouse()) raiseClick();
+    });
 }
 
 std::string CommandButton::caption() const {
@@ -54,7 +57,9 @@ CheckBox::CheckBox(Container& container, std::string name, const std::string& ca
     setDefaultBackColor(0x8000000F);
     auto* view = toggleView(*this);
     view->setText(QString::fromStdString(caption));
-    QObject::connect(view, &QAbstractButton::clicked, view, [this] { userToggled(value_ == 0); });
+    QObject::connect(view, &QAbstractButton::clicked, view, [this] {
+        if (!deliveringMouse()) userToggled(value_ == 0);
+    });
 }
 
 void CheckBox::setValue(int value) {
@@ -98,7 +103,9 @@ OptionButton::OptionButton(Container& container, std::string name, const std::st
     optionButtons().push_back(this);
     auto* view = toggleView(*this);
     view->setText(QString::fromStdString(caption));
-    QObject::connect(view, &QAbstractButton::clicked, view, [this] { userSelected(); });
+    QObject::connect(view, &QAbstractButton::clicked, view, [this] {
+        if (!deliveringMouse()) userSelected();
+    });
 }
 
 OptionButton::~OptionButton() {
@@ -107,7 +114,11 @@ OptionButton::~OptionButton() {
 }
 
 void OptionButton::setValue(bool value) {
-    if (value == value_) return;
+    if (select(value) && value) raiseClick();
+}
+
+bool OptionButton::select(bool value) {
+    if (value == value_) return false;
     value_ = value;
     if (value) {
         for (OptionButton* other : optionButtons()) {
@@ -118,15 +129,16 @@ void OptionButton::setValue(bool value) {
         }
     }
     show();
-    if (value) raiseClick();
+    return true;
 }
 
 void OptionButton::userSelected() {
-    if (value_) {
-        raiseClick();
-    } else {
-        setValue(true);
-    }
+    select(true);
+    raiseClick();
+}
+
+void OptionButton::userReleasing() {
+    select(true);
 }
 
 void OptionButton::show() {

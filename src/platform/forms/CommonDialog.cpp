@@ -55,7 +55,14 @@ bool runDialog(CommonDialog& dialog, bool saving) {
         if (preset.isAbsolute()) box.setDirectory(preset.absolutePath());
         box.selectFile(preset.fileName());
     }
-    if (box.exec() != QDialog::Accepted || box.chosenPath().isEmpty()) return false;
+    const int result = box.exec();
+    // A Return taken by the name box's completion list can end the dialog
+    // with the list still open, and an open list eats the next press anywhere
+    // in the program (a Play press right after opening a score did nothing).
+    for (int open = 0; open < 8 && QApplication::activePopupWidget(); ++open) {
+        QApplication::activePopupWidget()->hide();
+    }
+    if (result != QDialog::Accepted || box.chosenPath().isEmpty()) return false;
     dialog.FileName = box.chosenPath().toStdString();
     return true;
 }

@@ -8,10 +8,13 @@
 // only when the value really changes.
 //
 // Mouse events: a press raises MouseDown before the control reacts to it, a
-// release raises MouseUp after, so a button's Click (raised by its release)
-// comes between the two. Labels, images, frames and picture boxes raise Click
-// after MouseUp. Disabled controls, and controls inside a disabled frame, raise
-// no mouse events.
+// release raises MouseUp after. A left press and release inside a button is
+// its click, raised after MouseUp (MouseDown, MouseUp, Click); the click is
+// the control's own reading of press and release, so nothing that happens in
+// between (the focus moving away as the window becomes active) cancels it.
+// Labels, images, frames and picture boxes raise Click after MouseUp on any
+// left release inside them. Disabled controls, and controls inside a disabled
+// frame, raise no mouse events.
 
 #include <cstdint>
 #include <functional>
@@ -125,6 +128,14 @@ public:
     // Labels, images, frames and picture boxes raise Click on a left release
     // inside them; buttons raise it through their own press handling.
     bool clicksOnRelease() const { return clicksOnRelease_; }
+    // Buttons: a left press and release inside them. userReleasing runs before
+    // MouseUp, userClicked after it.
+    virtual bool clicksAsButton() const { return false; }
+    virtual void userReleasing() {}
+    virtual void userClicked() {}
+    // True while the platform hands a mouse event to the widget itself; the
+    // widget's own click signal is then not the user's click.
+    bool deliveringMouse() const { return deliveringMouse_; }
 
 protected:
     Control(Container* container, std::string name, QWidget* widget);
@@ -148,6 +159,7 @@ private:
     float mouseScale_ = 1.0f;
     std::shared_ptr<void> cursor_;
     bool clicksOnRelease_ = false;
+    bool deliveringMouse_ = false;
 };
 
 // A control that holds others: forms, frames and picture boxes.

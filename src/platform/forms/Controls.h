@@ -59,6 +59,9 @@ public:
     std::string caption() const;
     void setCaption(const std::string& caption);
     void setPicture(const Picture& picture);
+
+    bool clicksAsButton() const override { return true; }
+    void userClicked() override { raiseClick(); }
 };
 
 // Value 0 unticked, 1 ticked. Click is raised whenever the value changes, by
@@ -76,6 +79,8 @@ public:
     void setBackColor(OleColour colour) override;
 
     void userToggled(bool checked);  // platform plumbing
+    bool clicksAsButton() const override { return true; }
+    void userClicked() override { userToggled(value_ == 0); }
 
 private:
     int value_ = 0;
@@ -85,9 +90,10 @@ private:
 // others of its container (without raising their Click). Click is raised when
 // code selects a button that was not selected, and on every click of the user,
 // also on the selected button (a press on a selected Play button restarts).
-// A press raises MouseDown; the release inside the button then selects it and
-// raises Click, and MouseUp follows. A graphical option button shows its
-// picture and stays down while selected.
+// A press raises MouseDown; the release inside the button selects it, then
+// raises MouseUp and last Click, so a MouseUp handler that clears the value
+// (push-button use) has done so before the Click handler runs. A graphical
+// option button shows its picture and stays down while selected.
 class OptionButton : public Control {
 public:
     OptionButton(Container& container, std::string name, const std::string& caption = {});
@@ -101,8 +107,13 @@ public:
     void setBackColor(OleColour colour) override;
 
     void userSelected();  // platform plumbing
+    bool clicksAsButton() const override { return true; }
+    void userReleasing() override;
+    void userClicked() override { raiseClick(); }
 
 private:
+    // Selects or unselects; Click only when asked and the value changed.
+    bool select(bool value);
     void show();
     bool value_ = false;
 };

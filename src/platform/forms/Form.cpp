@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <algorithm>
 #include <vector>
 
@@ -24,6 +26,7 @@ struct Form::Impl {
     QSize lastClient{-1, -1};
     bool shownOnce = false;
     bool unloading = false;
+    bool centreWhenFramed = false;
     std::uint64_t popupGesture = 0;
 
     // Lays the window out now, also while it is hidden (Qt would wait for
@@ -51,6 +54,12 @@ Form::Form(std::string name) : impl_(std::make_unique<Impl>()), name_(std::move(
         const auto handler = Unload;
         if (handler) handler(cancel);
         event.setAccepted(cancel == 0);
+    };
+    impl_->window->onGeometryChanged = [this] {
+        QWidget* window = impl_->window;
+        if (!impl_->centreWhenFramed || window->frameGeometry().size() == window->size()) return;
+        impl_->centreWhenFramed = false;
+        centreNow();
     };
     impl_->window->onMinimizedChanged = [this] {
         if (!impl_->shownOnce) return;
@@ -131,6 +140,23 @@ int Form::top() const {
 }
 void Form::move(int left, int top) {
     impl_->window->move(left, top);
+}
+
+void Form::centreOnScreen() {
+    centreNow();
+    QWidget* window = impl_->window;
+    impl_->centreWhenFramed = window->frameGeometry().size() == window->size();
+}
+
+void Form::centreNow() {
+    QWidget* window = impl_->window;
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize frame = window->frameGeometry().size();
+    // A window's position is that of its frame's corner.
+    window->move(area.x() + (area.width() - frame.width()) / 2,
+                 area.y() + (area.height() - frame.height()) / 2);
 }
 
 WindowState Form::windowState() const {

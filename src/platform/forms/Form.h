@@ -43,6 +43,10 @@ public:
     int left() const;
     int top() const;
     void move(int left, int top);
+    // Puts the outer frame in the middle of the screen. The window system
+    // frames a window only once it is shown, so a window centred before that
+    // is centred again, once, as soon as its frame is known.
+    void centreOnScreen();
     WindowState windowState() const;
     void setWindowState(WindowState state);
 
@@ -75,6 +79,7 @@ public:
 private:
     void clientResized();
     void raiseResize();
+    void centreNow();
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::string name_;

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <stop_token>
 #include <string>
+#include <thread>
 
 #include "platform/midiout/GeneralMidiSynth.h"
 #include "platform/midiout/PulseOutput.h"
@@ -37,12 +41,17 @@ public:
         // A server that went away since the last open gets a fresh connection.
         if (output_ && !output_->isConnected()) output_.reset();
         if (!output_) {
-            output_ = PulseOutput::connect(
-                [this](float* interleaved, int frames) { return render(interleaved, frames); },
-                GeneralMidiSynth::SampleRate, error);
-            if (!output_) return false;
+            output_ = connectOutput(error);
+            // The synthesizer takes messages all the same, and is heard as
+            // soon as a sound server is there.
+            if (!output_) keepConnecting();
         }
         return true;
+    }
+
+    bool audible() {
+        std::lock_guard lock(mutex_);
+        return output_ != nullptr;
     }
 
     void stop() {
@@ -79,6 +88,40 @@ public:
     }
 
 private:
+    std::unique_ptr<PulseOutput> connectOutput(std::string& error) {
+        return PulseOutput::connect(
+            [this](float* interleaved, int frames) { return render(interleaved, frames); },
+            GeneralMidiSynth::SampleRate, error);
+    }
+
+    // Tries again every second, off the caller's thread: a server that does
+    // not answer may keep a connection attempt waiting for seconds.
+    void keepConnecting() {
+        if (connecting_) return;
+        connecting_ = true;
+        if (connector_.joinable()) connector_.join();  // it has finished
+        connector_ = std::jthread([this](std::stop_token stop) {
+            std::mutex pause;
+            std::condition_variable_any wake;
+            while (true) {
+                std::unique_lock lock(pause);
+                if (wake.wait_for(lock, stop, std::chrono::seconds(1), [] { return false; }) ||
+                    stop.stop_requested()) {
+                    return;
+                }
+                std::string error;
+                std::unique_ptr<PulseOutput> output = connectOutput(error);
+                std::lock_guard engineLock(mutex_);
+                if (output) {
+                    if (!output_) output_ = std::move(output);
+                    lastError_.clear();
+                    connecting_ = false;
+                    return;
+                }
+            }
+        });
+    }
+
     // The audio thread: synth_ is set before the stream exists and outlives it.
     bool render(float* interleaved, int frames) {
         const std::uint64_t messages = messages_;
@@ -106,6 +149,9 @@ private:
     std::int64_t quietFrames_ = 0;        // audio thread only
     std::unique_ptr<PulseOutput> output_;
     std::string lastError_;
+    bool connecting_ = false;
+    // Declared last, so it stops before what it connects goes.
+    std::jthread connector_;
 };
 
 class MapperDevice : public Device {
@@ -116,6 +162,7 @@ public:
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
         SynthEngine::instance().send(status, data1, data2);
     }
+    bool audible() override { return SynthEngine::instance().audible(); }
 };
 
 }  // namespace

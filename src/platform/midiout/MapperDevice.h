@@ -23,7 +23,8 @@ long long mapperLatencyMicroseconds();
 // the synthesizer's sound.
 std::int64_t mapperFramesPlayed();
 
-// Why the last open of the mapper failed, "" when it succeeded.
+// Why the last open of the mapper failed, or why it cannot be heard; "" when
+// it is heard.
 std::string mapperLastError();
 
 // True while the audio stream is paused after a long silence; the next message

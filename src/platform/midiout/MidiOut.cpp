@@ -83,6 +83,12 @@ public:
         return NoError;
     }
 
+    bool audible(Handle handle) {
+        std::lock_guard lock(mutex_);
+        const auto found = handles_.find(handle);
+        return found == handles_.end() || found->second->audible();
+    }
+
     void setForTesting(std::shared_ptr<Device> mapper,
                        std::vector<std::shared_ptr<Device>> devices) {
         std::lock_guard lock(mutex_);
@@ -168,6 +174,10 @@ int midiOutClose(Handle handle) {
 
 int midiOutShortMsg(Handle handle, std::uint32_t msg) {
     return table().send(handle, msg);
+}
+
+bool midiOutAudible(Handle handle) {
+    return table().audible(handle);
 }
 
 void setDevicesForTesting(std::shared_ptr<Device> mapper,

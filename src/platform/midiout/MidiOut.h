@@ -37,6 +37,10 @@ int midiOutClose(Handle handle);
 // msg: bits 0-7 status, 8-15 first data byte, 16-23 second data byte. A message
 // whose data bytes do not fit 7 bits is dropped (InvalidParameter).
 int midiOutShortMsg(Handle handle, std::uint32_t msg);
+// False while the device behind an open handle takes messages but cannot be
+// heard: the built-in synthesizer with no sound server to play to (it plays
+// as soon as one is there). True for every other handle.
+bool midiOutAudible(Handle handle);
 
 // One output device. The mapper and the system ports implement it; tests add
 // their own.
@@ -48,6 +52,7 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) = 0;
+    virtual bool audible() { return true; }
 };
 
 // Replaces the devices the system reports, for tests: the mapper and the list

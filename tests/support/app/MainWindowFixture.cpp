@@ -16,7 +16,7 @@ void MainWindowTest::SetUp() {
             std::make_shared<RecordingMidiDevice>("Test port " + std::to_string(index)));
         numbered.push_back(devices_.back());
     }
-    midiout::setDevicesForTesting(mapper_, numbered);
+    midiout::setDevicesForTesting(realMapper ? nullptr : mapper_, numbered);
     forms::setMessageBoxHook(
         [this](const std::string& text, int /*style*/) { messageBoxes_.push_back(text); });
     forms::setEndProgramHook([](int code) { throw ProgramEnded(code); });

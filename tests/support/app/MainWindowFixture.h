@@ -32,6 +32,8 @@ protected:
     // Numbered devices the system reports during SetUp; tests set it first
     // through their own SetUp before calling this one.
     int deviceCount = 0;
+    // The built-in synthesizer as the mapper, in place of a recording device.
+    bool realMapper = false;
     // The client area the window is shown with.
     int clientWidth = 750;
     int clientHeight = 600;

@@ -66,6 +66,14 @@ EventRelay::~EventRelay() {
     if (ownWidget_) control_.widget_ = nullptr;
 }
 
+void EventRelay::deliver(QWidget* widget, QEvent* event) {
+    QPointer<QWidget> alive(widget);
+    control_.deliveringMouse_ = true;
+    static_cast<QObject*>(widget)->event(event);
+    // A widget deleted inside took this relay with it.
+    if (alive) control_.deliveringMouse_ = false;
+}
+
 MouseEventArgs EventRelay::mouseArgs(const QMouseEvent& event, bool held) const {
     MouseEventArgs args;
     args.Button = held ? heldCode(event.buttons()) : buttonCode(event.button());
@@ -106,21 +114,31 @@ bool EventRelay::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick:
             // A quick second press is a press like any other to the handlers.
             ++gesture;
+            if (mouse.button() == Qt::LeftButton) leftPressed_ = true;
             control_.raiseMouse(0, mouseArgs(mouse, false));
-            if (alive) static_cast<QObject*>(widget)->event(event);
+            if (alive) deliver(widget, event);
             break;
         case QEvent::MouseMove:
             control_.raiseMouse(1, mouseArgs(mouse, true));
-            if (alive) static_cast<QObject*>(widget)->event(event);
+            if (alive) deliver(widget, event);
             break;
         default: {
             const MouseEventArgs args = mouseArgs(mouse, false);
             const bool leftInside = mouse.button() == Qt::LeftButton &&
                                     widget->rect().contains(mouse.position().toPoint());
-            static_cast<QObject*>(widget)->event(event);
+            const bool buttonClick = leftInside && leftPressed_ && control_.clicksAsButton();
+            if (mouse.button() == Qt::LeftButton) leftPressed_ = false;
+            deliver(widget, event);
+            if (!alive) break;
+            if (buttonClick) control_.userReleasing();
             if (!alive) break;
             control_.raiseMouse(2, args);
-            if (alive && leftInside && control_.clicksOnRelease()) control_.raiseClick();
+            if (!alive) break;
+            if (buttonClick) {
+                control_.userClicked();
+            } else if (leftInside && control_.clicksOnRelease()) {
+                control_.raiseClick();
+            }
             break;
         }
     }

@@ -24,8 +24,12 @@ protected:
 
 private:
     MouseEventArgs mouseArgs(const QMouseEvent& event, bool held) const;
+    // Hands the event to the widget itself, for its look.
+    void deliver(QWidget* widget, QEvent* event);
     Control& control_;
     bool ownWidget_;
+    // A left press began on this widget and its release has not come yet.
+    bool leftPressed_ = false;
 };
 
 // Mouse gestures (a press and what follows until the next press) are counted,

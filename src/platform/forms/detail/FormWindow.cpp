@@ -24,6 +24,16 @@ void FormWindow::changeEvent(QEvent* event) {
     if (was != is && onMinimizedChanged) onMinimizedChanged();
 }
 
+void FormWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (onGeometryChanged) onGeometryChanged();
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (onGeometryChanged) onGeometryChanged();
+}
+
 ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {}
 
 void ClientArea::resizeEvent(QResizeEvent* event) {

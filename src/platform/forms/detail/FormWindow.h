@@ -14,8 +14,13 @@ public:
     std::function<void(QCloseEvent&)> onClose;
     // Minimized or restored.
     std::function<void()> onMinimizedChanged;
+    // Moved or resized, by the program or the window system (which moves a
+    // window when it frames it).
+    std::function<void()> onGeometryChanged;
 
 protected:
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 };
