@@ -37,6 +37,13 @@ std::vector<double> levelsOf(std::span<const float> samples, int rate) {
     return levels;
 }
 
+// The level below which the given share of the levels lies.
+double levelAtShare(std::vector<double> levels, double share) {
+    const auto at = levels.begin() + static_cast<std::ptrdiff_t>(share * (levels.size() - 1));
+    std::nth_element(levels.begin(), at, levels.end());
+    return *at;
+}
+
 double keyHz(int key) {
     return 440.0 * std::pow(2.0, (key - 69) / 12.0);
 }
@@ -97,6 +104,41 @@ TEST_F(PlaybackAudible, AFourNoteMelodyIsHeardAtItsPitchesOneStepApart) {
     }
 }
 
+// Looping from the cursor, the last column sounds for its whole step like
+// every other: a two-column loop of an organ note never falls silent.
+TEST_F(PlaybackAudible, ALoopsLastColumnSoundsForItsWholeStep) {
+    auto& w = form();
+    w.ClearScore();
+    for (int column = 0; column < 2; ++column) {
+        w.Notes[0][column] = 67;
+        w.Instruments[0][column] = 16;  // drawbar organ: steady, quick to start and stop
+    }
+    w.CursorColumn = 0;
+    w.chkgraphics.setValue(1);
+    w.loopcheck.setValue(1);
+
+    testsupport::MonitorRecording recording(testsupport::privateNullSink());
+    ASSERT_TRUE(recording.started());
+    ASSERT_TRUE(testsupport::streamAndRecordingRun(recording));
+    QTimer::singleShot(1600, [&] { w.PlayAndStop_Click(1); });
+    w.PlayAndStop_Click(0);
+    ASSERT_EQ(recording.stop(), 0);
+
+    int rate = 0;
+    const std::vector<float> sound = recording.samples(rate);
+    ASSERT_EQ(rate, RecordRate);
+    const std::vector<std::size_t> onsets = testsupport::onsetsAfterSilence(sound, rate);
+    ASSERT_FALSE(onsets.empty()) << "nothing heard";
+    const std::vector<double> levels = levelsOf(sound, rate);
+    const std::size_t onset = onsets.front() * LevelsPerSecond / static_cast<std::size_t>(rate);
+    // One second of looping, well inside the playback.
+    ASSERT_GT(levels.size(), onset + 260);
+    const std::vector<double> looping(levels.begin() + static_cast<std::ptrdiff_t>(onset + 60),
+                                      levels.begin() + static_cast<std::ptrdiff_t>(onset + 260));
+    // A last column cut short leaves every other step near silent.
+    EXPECT_GT(levelAtShare(looping, 0.3) / levelAtShare(looping, 0.9), 0.55);
+}
+
 // Stop sends the note offs and closes the output: the strings then fade over
 // their release and the reverb, rather than stopping dead.
 TEST_F(PlaybackAudible, AfterStopTheNotesFadeOverTheirRelease) {
@@ -125,10 +167,10 @@ TEST_F(PlaybackAudible, AfterStopTheNotesFadeOverTheirRelease) {
     const std::size_t onset = onsets.front() * LevelsPerSecond / static_cast<std::size_t>(rate);
     ASSERT_GT(levels.size(), onset + 140);
     // The held note's level, well before the stop.
-    std::vector<double> held(levels.begin() + static_cast<std::ptrdiff_t>(onset + 80),
-                             levels.begin() + static_cast<std::ptrdiff_t>(onset + 140));
-    std::nth_element(held.begin(), held.begin() + held.size() / 2, held.end());
-    const double sustained = held[held.size() / 2];
+    const double sustained =
+        levelAtShare({levels.begin() + static_cast<std::ptrdiff_t>(onset + 80),
+                      levels.begin() + static_cast<std::ptrdiff_t>(onset + 140)},
+                     0.5);
     ASSERT_GT(sustained, 0.005);
     // A cut loses most of the level within 10 ms (what follows is the reverb
     // alone); a release never loses half of it that fast while it is loud.
