@@ -47,8 +47,7 @@ void Form1::endPreview(std::uint64_t id) {
 
 void Form1::endDuePreviews() {
     const std::int64_t now = timing::GetTickCount();
-    // Copied first: a note off may run no handler, but the list must not
-    // change under the walk whatever happens.
+    // The ids first, then the note offs: ending a preview changes the list.
     std::vector<std::uint64_t> due;
     for (const midi::PreviewNote& preview : previewNotes) {
         if (preview.endsAt <= now) due.push_back(preview.id);
