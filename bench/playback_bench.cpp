@@ -3,7 +3,9 @@
 // each interval between two consecutive steps lies from 125 ms (99th
 // percentile and worst, in ms), and the share of one core the process used
 // while it played. One run plays without the position bar; the other shows
-// the bar in a 40-column view, so the view scrolls every 40 steps.
+// the bar in a 40-column view, so the view scrolls every 40 steps. The figures
+// that matter come from a run while every core is busy (a parallel build, or
+// one `yes > /dev/null` per core).
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

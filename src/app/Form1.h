@@ -147,6 +147,10 @@ public:
     void Label8_MouseMove(int Button, int Shift, float X, float Y);
     // The note off of every note playback left sounding, hidden track or not.
     void stopSoundingNotes();
+    // The note offs of everything sounding (playback, previews, a press in the
+    // score box), for a port device that would keep sounding them after the
+    // output closes.
+    void silenceOutputBeforeClose();
 
     // The WAV recorder and the media player (audio/).
     void cmdStart_Click();
@@ -281,6 +285,15 @@ private:
     // A live note that remembers how it went out, and its exact note off.
     midi::LiveNote startLiveNote(std::int16_t row);
     void stopLiveNote(const midi::LiveNote& note);
+    // The instrument preview: its note on now, its note off when due (its id).
+    std::uint64_t startPreview();
+    bool isPreviewSounding(std::uint64_t id) const;
+    std::int64_t previewEndMicros(std::uint64_t id) const;
+    void endPreview(std::uint64_t id);
+    void endDuePreviews();
+    // The earliest due note off of a preview, in microseconds; far away when
+    // none sounds.
+    std::int64_t nextPreviewEndMicros() const;
     // Turns off whatever a press in the score box left sounding.
     void silenceDrawingNotes();
 
@@ -316,8 +329,10 @@ private:
     void wirePlaybackEvents();
     // Playback's own steps: PlaySong's start (also a restart and a loop), its
     // timed wait, and its end.
-    void startPlayback();
+    void startPlayback(bool loopingBack = false);
     void waitForStepDeadline();
+    // Takes the step's start time and ends what a loop back left sounding.
+    void beginStep();
     void finishPlayback();
     void stopSoundingNote(int track);
     void setStepMsFromTempo(double tempo);

@@ -8,8 +8,8 @@ namespace app {
 // notes playback left sounding are turned off, the MIDI output is closed and
 // the program ends at once, asking nothing.
 void Form1::shutDown() {
-    // A port device would keep sounding what playback left on.
-    stopSoundingNotes();
+    // A port device would keep sounding what was left on.
+    silenceOutputBeforeClose();
     MidiResult = midiout::midiOutClose(MidiOutHandle);
     forms::endProgram(0);
 }

@@ -54,7 +54,9 @@ void Form1::Command27_Click() {
 
 void Form1::Command28_Click() {
     // The MIDI output is closed first, whatever the file: a synthesizer on a
-    // port is then free for the file player.
+    // port is then free for the file player. What sounds is turned off first,
+    // or a port would hold those notes.
+    silenceOutputBeforeClose();
     MidiResult = midiout::midiOutClose(MidiOutHandle);
     const std::string file = trimBlanks(Text6.text());
     if (hasEnding(file, ".mid")) {

@@ -15,6 +15,7 @@ void Form1::Device_Click(int Index) {
     }
     if (forms::Menu* chosen = Device.find(Index)) chosen->setChecked(true);
     MidiDeviceId = Index - 1;
+    silenceOutputBeforeClose();
     MidiResult = midiout::midiOutClose(MidiOutHandle);
     MidiResult = midiout::midiOutOpen(MidiOutHandle, MidiDeviceId);
     if (MidiResult != 0) {

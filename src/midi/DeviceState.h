@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "score/ScoreGrids.h"
 
@@ -19,6 +20,13 @@ struct LiveNote {
     std::int16_t key = 0;
 };
 
+// An instrument preview's note and the tick at which its note off is due.
+struct PreviewNote {
+    LiveNote note;
+    std::int64_t endsAt = 0;
+    std::uint64_t id = 0;
+};
+
 struct DeviceState {
     std::int16_t NoteChannel = 0;
     std::array<bool, score::TrackCount> IsDrumTrack{};
@@ -30,9 +38,13 @@ struct DeviceState {
     std::uint32_t MidiOutHandle = 0;
     std::int32_t MidiResult = 0;
     std::int32_t MidiDeviceCount = 0;
-    // The clock reading at which the current timed wait began; the preview note
-    // and the playback loop share it.
+    // The clock reading at which playback's current timed wait began.
     std::int64_t StepTick = 0;
+
+    // Previews still sounding, oldest first; during playback their note offs
+    // are timed by the playback loop's wait, so they never hold a step up.
+    std::vector<PreviewNote> previewNotes;
+    std::uint64_t lastPreviewId = 0;
 
     // What a press in the score box sounds until its release: the pressed
     // note on the current track and the column audition of the other tracks.

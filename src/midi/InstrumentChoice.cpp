@@ -3,16 +3,11 @@
 #include <algorithm>
 
 #include "app/Form1.h"
-#include "platform/forms/Application.h"
+#include "platform/forms/PreciseWait.h"
 #include "platform/time/Clock.h"
 #include "score/NumberText.h"
 
 namespace app {
-
-namespace {
-constexpr std::int16_t PreviewRow = 67;  // key 60, middle C
-constexpr int PreviewMs = 250;
-}  // namespace
 
 void Form1::Combo1_Click() {
     std::int16_t number = static_cast<std::int16_t>(std::max(Combo1.listIndex(), 0));
@@ -44,14 +39,20 @@ void Form1::applyInstrumentToCurrentTrack(std::int16_t number) {
     TrackInstrument[CurrentTrack] = number;
     NoteChannel = CurrentTrack;
     SetInstrument(TrackInstrument[CurrentTrack]);
-    if (!Loading) {
-        StepTick = timing::GetTickCount();
-        const midi::LiveNote preview = startLiveNote(PreviewRow);
-        // The deadline is read afresh on each pass: playback shares StepTick.
-        while (timing::GetTickCount() < StepTick + PreviewMs) {
-            forms::waitForEvents(StepTick + PreviewMs);
+    if (Loading) return;
+    const std::uint64_t preview = startPreview();
+    // During playback the loop's wait ends the preview when due, so the
+    // choice returns at once and the steps keep their period.
+    if (playbackLoopRunning) return;
+    // Outside it the choice lasts as long as its preview; a preview started
+    // by a handler inside this wait has ended its own first.
+    while (isPreviewSounding(preview)) {
+        const std::int64_t due = previewEndMicros(preview);
+        if (timing::microsecondTicks() >= due) {
+            endPreview(preview);
+        } else {
+            forms::waitForEventsUntilMicros(due);
         }
-        stopLiveNote(preview);
     }
 }
 

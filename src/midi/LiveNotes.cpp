@@ -64,6 +64,10 @@ void Form1::stopLiveNote(const midi::LiveNote& note) {
 
 void Form1::SetInstrument(std::int16_t number) {
     const int track = validTrack(NoteChannel);
+    // Whatever playback made current on this track no longer is: its next
+    // note start sends its own instrument again (playback's own change sets
+    // the mark back once its note has started).
+    CurInstrument[track] = -1;
     if (number >= score::FirstPercussionInstrument) {
         IsDrumTrack[track] = true;
         DrumKey[track] = static_cast<std::int16_t>(number - score::PercussionKeyOffset);

@@ -50,7 +50,7 @@ void Form1::AdvancePlayColumn() {
         if (loopcheck.value() == 1 && chkgraphics.value() == 1) {
             // A stop that came during this step's wait still ends playback:
             // starting again is only for a playback that goes on.
-            if (Playing) startPlayback();
+            if (Playing) startPlayback(true);
         } else if (loopcheck.value() == 1) {
             PlayColumn = 0;
         } else {

@@ -6,8 +6,9 @@
 #include <algorithm>
 
 #include "app/Form1.h"
-#include "platform/forms/Application.h"
+#include "platform/forms/PreciseWait.h"
 #include "platform/time/Clock.h"
+#include "platform/time/PromptWakeups.h"
 #include "score/NumberText.h"
 
 namespace app {
@@ -18,6 +19,7 @@ namespace {
 constexpr int LastViewColumn = score::LastColumn - 1;
 constexpr int StepsPerBeat = 15;  // a tempo's beat in sixteenth notes, per second
 constexpr int MillisecondsPerSecond = 1000;
+constexpr std::int64_t MicrosPerMilli = 1000;
 const char* const RecordIdleCaption = "Start Recording";
 
 // Clears a flag however the scope is left, a test's thrown end included.
@@ -69,9 +71,14 @@ void Form1::PlaySong() {
         // Playing is tested before each wait only: a stop during a wait lets
         // that step play.
         while (Playing) {
-            waitForStepDeadline();
-            StepTick = timing::GetTickCount();
-            PlayNotes();
+            {
+                // Woken at the deadline however busy the machine is, until the
+                // step's notes are out; the bar and the redraws come after.
+                const timing::PromptWakeups prompt;
+                waitForStepDeadline();
+                beginStep();
+                PlayNotes();
+            }
             AdvancePlayColumn();
         }
         // The last column sounds for a whole step.
@@ -82,7 +89,16 @@ void Form1::PlaySong() {
     finishPlayback();
 }
 
-void Form1::startPlayback() {
+void Form1::beginStep() {
+    stepStartMicros = timing::microsecondTicks();
+    StepTick = stepStartMicros / MicrosPerMilli;
+    if (notesEndAtNextStep) {
+        notesEndAtNextStep = false;
+        stopSoundingNotes();
+    }
+}
+
+void Form1::startPlayback(bool loopingBack) {
     // A cursor set outside the score starts at its nearest column.
     const auto startColumn =
         static_cast<std::int16_t>(std::clamp<int>(CursorColumn, 0, score::LastColumn));
@@ -101,13 +117,18 @@ void Form1::startPlayback() {
     ViewRedrawn = false;
     RedrawScore();
 
-    // Whatever a looped or restarted playback left sounding ends before the
-    // tracks start afresh.
-    stopSoundingNotes();
+    // Whatever a restarted playback left sounding ends before the tracks start
+    // afresh; a loop lets the last column sound for its whole step first, and
+    // keeps the beat: its next step comes one period after the last one.
+    notesEndAtNextStep = loopingBack;
+    if (!loopingBack) {
+        stopSoundingNotes();
+        stepStartMicros = timing::microsecondTicks();
+        StepTick = stepStartMicros / MicrosPerMilli;
+    }
     LastCell.fill(score::EmptyCell);
     CurInstrument.fill(-1);
     FindLastColumn();
-    StepTick = timing::GetTickCount();
     setStepMsFromTempo(score::leadingNumber(TempoLabel.caption()));
 }
 
@@ -121,12 +142,20 @@ void Form1::setStepMsFromTempo(double tempo) {
 }
 
 void Form1::waitForStepDeadline() {
-    // The deadline is read afresh on each pass: a restart, the tempo slider and
-    // an instrument preview may move it while the loop waits.
-    while (timing::GetTickCount() < StepTick + StepMs) forms::waitForEvents(StepTick + StepMs);
+    for (;;) {
+        // Previews started during playback end here, on time, without
+        // touching the step's deadline.
+        endDuePreviews();
+        // Read afresh on each pass: a restart and the tempo slider may move it
+        // while the loop waits.
+        const std::int64_t deadline = stepStartMicros + std::int64_t{StepMs} * MicrosPerMilli;
+        if (timing::microsecondTicks() >= deadline) return;
+        forms::waitForEventsUntilMicros(std::min(deadline, nextPreviewEndMicros()));
+    }
 }
 
 void Form1::finishPlayback() {
+    notesEndAtNextStep = false;
     stopSoundingNotes();
     RedrawScore();
     CursorSaved = false;

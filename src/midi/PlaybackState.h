@@ -36,6 +36,11 @@ struct PlaybackState {
     bool CursorSaved = false;
 
     std::array<SoundingNote, score::TrackCount> soundingNotes{};
+    // StepTick to the microsecond: the step deadline is kept that finely.
+    std::int64_t stepStartMicros = 0;
+    // A loop back to the cursor column lets the last column sound for its
+    // whole step: what it left sounding ends as the next step begins.
+    bool notesEndAtNextStep = false;
     // True while PlaySong's loop runs: a Play press then restarts that loop
     // rather than starting a second one inside it.
     bool playbackLoopRunning = false;

@@ -183,6 +183,44 @@ TEST_F(PlaybackSteps, Tempo120Steps125MsAndTheSliderAt60Makes250) {
     EXPECT_EQ(w.StepMs, 250);
 }
 
+// Selecting a rhythm track during playback sounds its instrument's preview;
+// the preview ends on its own time and the steps keep theirs.
+TEST_F(PlaybackSteps, PreviewsDuringPlaybackEndOnTimeAndMoveNoStep) {
+    auto& w = form();
+    for (int column = 0; column < 8; ++column) placeNote(0, 60, column, column);
+    w.Instxt.setText("24");
+    at(2 * Step + 30, [&] { w.TrackSel(10).setValue(true); });
+    at(2 * Step + 100, [&] { w.TrackSel(11).setValue(true); });
+    play();
+    std::vector<TimedBytes> expected;
+    for (std::int64_t step = 1; step <= 8; ++step) {
+        if (step > 1) expected.push_back(noteOff(0, 67, step * Step));
+        expected.push_back(noteOn(0, 67, step * Step));
+        if (step == 2) expected.push_back(noteOn(10, 60, 2 * Step + 30));
+        if (step == 2) expected.push_back(noteOn(11, 60, 2 * Step + 100));
+        if (step == 4) expected.push_back(noteOff(10, 60, 2 * Step + 280));
+        if (step == 4) expected.push_back(noteOff(11, 60, 2 * Step + 350));
+    }
+    expected.push_back(noteOff(0, 67, 9 * Step));
+    EXPECT_EQ(noteMessages(), expected);
+}
+
+// The preview of a track selected during playback changes the output's
+// instrument on that track; its next cell plays with its own again.
+TEST_F(PlaybackSteps, SelectingATrackDuringPlaybackKeepsItsCellsInstruments) {
+    auto& w = form();
+    for (int column = 0; column < 4; ++column) placeNote(10, 60, column, column, 130);
+    w.Instxt.setText("24");
+    at(Step + 30, [&] { w.TrackSel(10).setValue(true); });
+    play();
+    std::vector<TimedBytes> drumOns;
+    for (const TimedBytes& m : noteMessages()) {
+        if ((m.bytes[0] & 0xF0) == 0x90 && m.at % Step == 0) drumOns.push_back(m);
+    }
+    EXPECT_EQ(drumOns, (std::vector<TimedBytes>{noteOn(9, 37, 1 * Step), noteOn(9, 37, 2 * Step),
+                                                noteOn(9, 37, 3 * Step), noteOn(9, 37, 4 * Step)}));
+}
+
 TEST_F(PlaybackSteps, ThePositionScrollsAFortyColumnViewToThePlayingColumn) {
     auto& w = form();
     testsupport::showFortyColumns(w);

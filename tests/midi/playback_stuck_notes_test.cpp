@@ -1,6 +1,8 @@
 // No note is left hanging: every note on that playback sends gets a note off
 // with the same channel and key, whatever happens while it sounds.
 
+#include <functional>
+
 #include "PlaybackFixture.h"
 
 namespace playbacktest {
@@ -31,19 +33,21 @@ protected:
     }
 };
 
-TEST_F(PlaybackStuckNotes, LoopingFromTheCursorEndsANoteHeldToTheLastColumnFirst) {
+TEST_F(PlaybackStuckNotes, LoopingFromTheCursorLetsTheLastColumnSoundForItsWholeStep) {
     auto& w = form();
-    placeNote(0, 67, 0, 3);  // key 60
+    placeNote(0, 67, 0, 3);  // key 60, held into the last column
+    placeNote(1, 60, 3, 3);  // key 67, in the last column only
     w.chkgraphics.setValue(1);
     w.loopcheck.setValue(1);
     at(8 * Step + 60, [&] { w.PlayAndStop_Click(1); });
     play();
-    // The step of column 3 starts the song again; the held note ends there,
-    // before column 0 sounds it anew.
-    EXPECT_EQ(noteMessages(),
-              (std::vector<TimedBytes>{on(0, 60, 1 * Step), off(0, 60, 4 * Step),
-                                       on(0, 60, 5 * Step), off(0, 60, 8 * Step),
-                                       on(0, 60, 9 * Step), off(0, 60, 10 * Step)}));
+    // Column 3 plays at 4, 8 and 12 steps; what it leaves sounding ends a
+    // step later, just before column 0 starts the next pass.
+    EXPECT_EQ(noteMessages(), (std::vector<TimedBytes>{
+                                  on(0, 60, 1 * Step), on(1, 67, 4 * Step), off(0, 60, 5 * Step),
+                                  off(1, 67, 5 * Step), on(0, 60, 5 * Step), on(1, 67, 8 * Step),
+                                  off(0, 60, 9 * Step), off(1, 67, 9 * Step), on(0, 60, 9 * Step),
+                                  off(0, 60, 10 * Step)}));
     expectBalanced();
 }
 
@@ -177,14 +181,36 @@ TEST_F(PlaybackStuckNotes, StopEndsEverySoundingNoteOnEveryChannel) {
     expectBalanced();
 }
 
-TEST_F(PlaybackStuckNotes, StopAllSoundEndsPlaybackAndItsNotes) {
+// A port keeps sounding what was on when the output closed: every closing
+// path first turns off playback's notes and a preview's.
+TEST_F(PlaybackStuckNotes, EveryCloseOfTheOutputComesAfterTheNoteOffsOfWhatSounds) {
     auto& w = form();
-    placeNote(0, 67, 0, 9);
-    at(Step + 30, [&] { w.Command32_Click(); });
-    play();
-    EXPECT_EQ(noteMessages(), (std::vector<TimedBytes>{on(0, 60, 1 * Step), off(0, 60, 3 * Step)}));
-    expectBalanced();
-    EXPECT_TRUE(mapper().isOpen());
+    struct Case {
+        const char* name;
+        std::function<void()> close;
+    };
+    const std::vector<Case> cases = {
+        {"Stop all sound", [&] { w.Command32_Click(); }},
+        {"Play MID or WAV file", [&] { w.Command28_Click(); }},
+        {"the Recording toolbar's Stop", [&] { w.Command23_Click(); }},
+        {"the Play toolbar's Stop", [&] { w.Command30_Click(); }},
+        {"a device choice", [&] { w.Device_Click(0); }},
+    };
+    w.Instxt.setText("24");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        placeNote(0, 67, 0, 9);
+        w.TrackSel(0).setValue(true);  // so that selecting track 10 sounds a preview
+        mapper().clear();
+        at(Step + 10, [&] { w.TrackSel(10).setValue(true); });
+        at(Step + 30, c.close);
+        at(2 * Step + 30, [&] { w.PlayAndStop_Click(1); });
+        play();
+        EXPECT_EQ(noteMessages(),
+                  (std::vector<TimedBytes>{on(0, 60, 1 * Step), on(10, 60, Step + 10),
+                                           off(0, 60, Step + 30), off(10, 60, Step + 30)}));
+        EXPECT_TRUE(mapper().isOpen());
+    }
 }
 
 }  // namespace

@@ -89,8 +89,8 @@ void GeneralMidiSynth::send(std::uint8_t status, std::uint8_t data1, std::uint8_
     }
 }
 
-void GeneralMidiSynth::soundsOff() {
-    fluid_synth_all_sounds_off(synth_, -1);
+void GeneralMidiSynth::notesOff() {
+    fluid_synth_all_notes_off(synth_, -1);
 }
 
 void GeneralMidiSynth::render(float* interleaved, int frames) {

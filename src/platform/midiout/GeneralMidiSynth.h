@@ -31,8 +31,9 @@ public:
     // Plays one channel message; system messages have no meaning to the synth
     // and are ignored. Safe to call while another thread renders.
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
-    // Cuts every sounding voice at once, release phases included.
-    void soundsOff();
+    // Turns every sounding note off as its note off would: the notes release
+    // and the reverb dies away.
+    void notesOff();
     // Renders frames of stereo audio, interleaved left/right.
     void render(float* interleaved, int frames);
     int activeVoices();

@@ -21,8 +21,9 @@ namespace {
 constexpr std::int64_t QuietFrames = 3 * GeneralMidiSynth::SampleRate;
 
 // One synthesizer and one audio stream for the whole process, whichever
-// mapper device object asks for them. Closing the mapper only silences the
-// synthesizer: the stream stays, so a reopen costs nothing.
+// mapper device object asks for them. Closing the mapper turns its notes off
+// and lets them ring out: the stream stays, so a reopen costs nothing and a
+// close never cuts the sound.
 class SynthEngine {
 public:
     static SynthEngine& instance() {
@@ -56,7 +57,7 @@ public:
 
     void stop() {
         std::lock_guard lock(mutex_);
-        if (synth_) synth_->soundsOff();
+        if (synth_) synth_->notesOff();
         ++messages_;
     }
 

@@ -24,10 +24,9 @@ Replacement& replacement() {
     return instance;
 }
 
-}  // namespace
-
-std::int64_t GetTickCount() {
+std::int64_t replacedMilliseconds(bool& replaced) {
     Replacement& r = replacement();
+    replaced = false;
     if (r.installed.load(std::memory_order_acquire)) {
         std::shared_ptr<const std::function<std::int64_t()>> clock;
         {
@@ -35,10 +34,36 @@ std::int64_t GetTickCount() {
             clock = r.clock;
         }
         // Called outside the lock, so a test clock may itself read the time.
-        if (clock) return (*clock)();
+        if (clock) {
+            replaced = true;
+            return (*clock)();
+        }
     }
+    return 0;
+}
+
+template <typename Unit>
+std::int64_t realTicks() {
     const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count();
+    return std::chrono::duration_cast<Unit>(sinceStart).count();
+}
+
+}  // namespace
+
+std::int64_t GetTickCount() {
+    bool replaced = false;
+    const std::int64_t ticks = replacedMilliseconds(replaced);
+    return replaced ? ticks : realTicks<std::chrono::milliseconds>();
+}
+
+std::int64_t microsecondTicks() {
+    bool replaced = false;
+    const std::int64_t ticks = replacedMilliseconds(replaced);
+    return replaced ? ticks * 1000 : realTicks<std::chrono::microseconds>();
+}
+
+bool clockReplaced() {
+    return replacement().installed.load(std::memory_order_acquire);
 }
 
 void setClockForTesting(std::function<std::int64_t()> clock) {

@@ -8,6 +8,11 @@
 namespace timing {
 
 std::int64_t GetTickCount();
+// The same clock in microseconds, for waits that must end within a
+// millisecond; a test clock's milliseconds times 1000.
+std::int64_t microsecondTicks();
+// True while a test clock stands in for the real one.
+bool clockReplaced();
 
 // Replaces the clock (an empty function restores the real one).
 void setClockForTesting(std::function<std::int64_t()> clock);
