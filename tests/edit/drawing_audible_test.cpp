@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <span>
 
 #include "edit/EditWindowFixture.h"
 #include "platform/forms/Application.h"
@@ -24,11 +25,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using testsupport::RecordRate;
-
-// Handles window events while waiting, so the window stays as a user sees it.
-void handleEvents() {
-    forms::waitForEvents(timing::GetTickCount() + 5);
-}
 
 // Lets the window handle its events for a while, as a user holding still.
 void hold(std::chrono::milliseconds length) {
@@ -55,7 +51,7 @@ TEST_F(DrawingAudible, InstrumentPreviewAndADrawnNoteSoundAtTheirPitches) {
     auto& window = form();
     testsupport::MonitorRecording recording(testsupport::privateNullSink());
     ASSERT_TRUE(recording.started());
-    ASSERT_TRUE(testsupport::streamAndRecordingRun(recording, handleEvents));
+    ASSERT_TRUE(testsupport::streamAndRecordingRun(recording, [] { hold(5ms); }));
 
     window.Combo1.userSelected(0);  // piano: the preview sounds middle C
     ASSERT_EQ(window.TrackInstrument[0], 0);
