@@ -1,11 +1,6 @@
-// End to end through the built-in synthesizer: choosing an instrument sounds
-// its preview and drawing a note sounds that note while the button is held.
-// The default sink's monitor is recorded by an independent tool and the two
-// sounds are found in the recording and their pitches measured.
-//
-// Needs the test sound server (scripts/test-services). The process gets a null
-// sink of its own, made its default through PULSE_SINK before the synthesizer
-// first opens.
+// Through the built-in synthesizer: an instrument's preview and a note being
+// drawn sound at their pitches, recorded from a null sink of the process's own
+// (the test sound server, scripts/test-services) by an independent tool.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +8,6 @@
 #include <span>
 
 #include "edit/EditWindowFixture.h"
-#include "platform/forms/Application.h"
 #include "platform/midiout/MapperDevice.h"
 #include "platform/midiout/MidiOut.h"
 #include "platform/time/Clock.h"

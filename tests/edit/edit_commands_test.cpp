@@ -66,6 +66,13 @@ TEST_F(EditCommandsTest, CopyAndCutTakeTheSelectionAndWaitForAPastePosition) {
         EXPECT_EQ(w.EditMode, edit::InsertionMode);
         EXPECT_TRUE(w.FunctionBut(edit::InsertionMode).value());
     }
+    // Without a selection they keep the clipboard and the mode.
+    click(w.FunctionBut(0));
+    w.ClipLength = 6;
+    click(w.CopyBut);
+    click(w.CutBut);
+    EXPECT_EQ(w.ClipLength, 6);
+    EXPECT_EQ(w.EditMode, edit::DrawMode);
 }
 
 TEST_F(EditCommandsTest, PastesAndInsertionWorkAtTheCursor) {

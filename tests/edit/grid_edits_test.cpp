@@ -18,176 +18,100 @@ namespace {
 constexpr int Shown = 0;
 constexpr int Hidden = 7;
 
-// The clipboard rows of both tracks hold the same cells.
-void clip(Grids& g, const std::string& cells, int length) {
-    for (int track : {Shown, Hidden}) putCells(g.clipNotes, g.clipInstruments, track, 0, cells);
-    g.clipLength = static_cast<std::int16_t>(length);
-}
-void paste(Grids& g, int at) {
-    edit::pasteColumns(g.notes, g.instruments, g.clipNotes, g.clipInstruments, g.clipLength, at,
-                       g.hidden);
-}
-void draw(Grids& g, int first, int last, int row, std::int16_t instrument) {
-    edit::writeDrawnNote(g.notes, g.instruments, {Shown, first, last, row, instrument});
+enum Edit { Cut, Paste, Insert, Invert, Transpose, Reverse, Draw, Erase };
+
+// What each edit does with its numbers a, b, c (and the clipboard for a paste).
+void run(Grids& g, Edit edit, int a, int b, int c, const std::string& clip) {
+    const edit::ColumnRange range{a, b};
+    switch (edit) {
+        case Cut:
+            return edit::removeColumns(g.notes, g.instruments, range, g.hidden);
+        case Paste:  // clipboard length b at column a
+            for (int track : {Shown, Hidden})
+                putCells(g.clipNotes, g.clipInstruments, track, 0, clip);
+            edit::pasteColumns(g.notes, g.instruments, g.clipNotes, g.clipInstruments, b, a,
+                               g.hidden);
+            return;
+        case Insert:
+            return edit::insertEmptyColumns(g.notes, g.instruments, a, b, g.hidden);
+        case Invert:
+            return edit::invertColumns(g.notes, range, g.hidden);
+        case Transpose:
+            return edit::transposeColumns(g.notes, range, c, g.hidden);
+        case Reverse:
+            return edit::reverseColumns(g.notes, g.instruments, range, g.hidden);
+        case Draw:  // columns a..b on row c, instrument 7
+            edit::writeDrawnNote(g.notes, g.instruments, {Shown, a, b, c, 7});
+            return;
+        case Erase:
+            edit::eraseNoteAt(g.notes, g.instruments, Shown, a);
+            return;
+    }
 }
 
 TEST(GridEdits, EachEditChangesTheShownTrackAsTheTableSaysAndNeverTheHiddenOne) {
-    using edit::ColumnRange;
     const struct {
-        const char* name;
+        Edit edit;
+        int a, b, c;
         int origin;
-        std::string before;
-        std::function<void(Grids&)> edit;
-        std::string after;
+        std::string before, after, clip = "";
     } cases[] = {
-        {"cut closes the gap", 0, "10:1 11:2 12:3 13:4 +13:4 14:5",
-         [](Grids& g) {
-             edit::removeColumns(g.notes, g.instruments, {1, 2}, g.hidden);
-         },
-         "10:1 13:4 +13:4 14:5 . ."},
-        {"cut starts a held cell arriving at the gap", 0, "10:1 +10:1 +10:1 +10:1 11:2",
-         [](Grids& g) {
-             edit::removeColumns(g.notes, g.instruments, {1, 2}, g.hidden);
-         },
-         "10:1 10:1 11:2 . ."},
-        {"cut empties the freed tail", 995, "1:1 2:2 3:3 4:4 5:5 6:6",
-         [](Grids& g) {
-             edit::removeColumns(g.notes, g.instruments, {995, 996}, g.hidden);
-         },
-         "3:3 4:4 5:5 6:6 . ."},
-        {"cut to the end", 995, "1:1 2:2 3:3 4:4 5:5 6:6",
-         [](Grids& g) {
-             edit::removeColumns(g.notes, g.instruments, {998, 1000}, g.hidden);
-         },
-         "1:1 2:2 3:3 . . ."},
-        {"paste writes empty cells too and starts the held cell after it", 0,
-         "50:1 +50:1 +50:1 +50:1 +50:1",
-         [](Grids& g) {
-             clip(g, ". 71:3", 1);
-             paste(g, 2);
-         },
-         "50:1 +50:1 . 71:3 50:1"},
-        {"paste drops what falls past the score", 998, "9:9 . .",
-         [](Grids& g) {
-             clip(g, "1:1 2:2 3:3", 2);
-             paste(g, 999);
-         },
-         "9:9 1:1 2:2"},
-        {"paste at column 1000", 999, "9:9 .",
-         [](Grids& g) {
-             clip(g, "5:5 6:6", 1);
-             paste(g, 1000);
-         },
-         "9:9 5:5"},
-        {"paste before the score lands on column 0", 0, "1:1 2:2",
-         [](Grids& g) {
-             clip(g, "5:5 6:6", 0);
-             paste(g, -4);
-         },
-         "5:5 2:2"},
-        {"paste past the score writes nothing", 999, "7:7 8:8",
-         [](Grids& g) {
-             clip(g, "5:5", 0);
-             paste(g, 1001);
-         },
-         "7:7 8:8"},
-        {"a negative clipboard length pastes one column", 0, "1:1 2:2",
-         [](Grids& g) {
-             clip(g, "5:5 6:6", -3);
-             paste(g, 0);
-         },
-         "5:5 2:2"},
-        {"insertion moves right", 0, "10:1 11:2 +11:2 12:3",
-         [](Grids& g) { edit::insertEmptyColumns(g.notes, g.instruments, 1, 2, g.hidden); },
-         "10:1 . . 11:2 +11:2 12:3"},
-        {"insertion splits a held note", 0, "10:1 +10:1 +10:1 +10:1",
-         [](Grids& g) { edit::insertEmptyColumns(g.notes, g.instruments, 2, 1, g.hidden); },
-         "10:1 +10:1 . 10:1 +10:1"},
-        {"insertion loses the last column", 998, "1:1 2:2 3:3",
-         [](Grids& g) { edit::insertEmptyColumns(g.notes, g.instruments, 999, 1, g.hidden); },
-         "1:1 . 2:2"},
-        {"a gap past the end empties to the end", 998, "1:1 2:2 3:3",
-         [](Grids& g) { edit::insertEmptyColumns(g.notes, g.instruments, 999, 5, g.hidden); },
-         "1:1 . ."},
-        {"insertion of nothing or past the score", 999, "1:1 2:2",
-         [](Grids& g) {
-             edit::insertEmptyColumns(g.notes, g.instruments, 1001, 1, g.hidden);
-             edit::insertEmptyColumns(g.notes, g.instruments, 999, 0, g.hidden);
-         },
-         "1:1 2:2"},
-        {"insertion before the score opens column 0", 0, "1:1 2:2",
-         [](Grids& g) { edit::insertEmptyColumns(g.notes, g.instruments, -3, 1, g.hidden); },
-         ". 1:1 2:2"},
-        {"invert mirrors rows and starts the note after the range", 0,
-         "0:1 +0:1 127:2 5:3 +5:3 500",
-         [](Grids& g) {
-             edit::invertColumns(g.notes, ColumnRange{0, 3}, g.hidden);
-         },
-         "127:1 +127:1 0:2 122:3 5:3 500"},
-        {"invert leaves cells outside the coding", 0, "500 +200",
-         [](Grids& g) {
-             edit::invertColumns(g.notes, ColumnRange{0, 1}, g.hidden);
-         },
-         "500 +200"},
-        {"transpose up wraps row 0 to 127", 0, "0 +0 127 +127",
-         [](Grids& g) {
-             edit::transposeColumns(g.notes, ColumnRange{0, 2}, -1, g.hidden);
-         },
-         "127 +127 126 127"},
-        {"transpose down wraps row 127 to 0", 0, "127 +127 64",
-         [](Grids& g) {
-             edit::transposeColumns(g.notes, ColumnRange{0, 1}, 1, g.hidden);
-         },
-         "0 +0 64"},
-        {"reverse starts each note at its left end", 0, "60:1 +60:1 . 61:2 . . 9",
-         [](Grids& g) {
-             edit::reverseColumns(g.notes, g.instruments, {0, 5}, g.hidden);
-         },
-         ". . 61:2 . 60:1 +60:1 9"},
-        {"reverse of a held run that began before the range", 0, "10:1 +10:1 +10:1 +10:1 +10:1",
-         [](Grids& g) {
-             edit::reverseColumns(g.notes, g.instruments, {1, 3}, g.hidden);
-         },
-         "10:1 10:1 +10:1 +10:1 10:1"},
-        {"reverse of a note running out of the range", 0, ". 20:3 +20:3 +20:3",
-         [](Grids& g) {
-             edit::reverseColumns(g.notes, g.instruments, {0, 2}, g.hidden);
-         },
-         "20:3 +20:3 . 20:3"},
-        {"a drawn note over another starts the other's tail", 0,
-         "50:1 +50:1 +50:1 +50:1 +50:1 +50:1", [](Grids& g) { draw(g, 2, 4, 60, 7); },
+        // Cut a..b: the gap closes, the tail empties, an arriving held cell starts a note.
+        {Cut, 1, 2, 0, 0, "10:1 11:2 12:3 13:4 +13:4 14:5", "10:1 13:4 +13:4 14:5 . ."},
+        {Cut, 1, 2, 0, 0, "10:1 +10:1 +10:1 +10:1 11:2", "10:1 10:1 11:2 . ."},
+        {Cut, 995, 996, 0, 995, "1:1 2:2 3:3 4:4 5:5 6:6", "3:3 4:4 5:5 6:6 . ."},
+        {Cut, 998, 1000, 0, 995, "1:1 2:2 3:3 4:4 5:5 6:6", "1:1 2:2 3:3 . . ."},
+        // Paste at a: empty cells too, a held cell after the block starts a note,
+        // nothing past the score, the length kept within 0..1000.
+        {Paste, 2, 1, 0, 0, "50:1 +50:1 +50:1 +50:1 +50:1", "50:1 +50:1 . 71:3 50:1", ". 71:3"},
+        {Paste, 999, 2, 0, 998, "9:9 . .", "9:9 1:1 2:2", "1:1 2:2 3:3"},
+        {Paste, 1000, 1, 0, 999, "9:9 .", "9:9 5:5", "5:5 6:6"},
+        {Paste, -4, 0, 0, 0, "1:1 2:2", "5:5 2:2", "5:5 6:6"},
+        {Paste, 1001, 0, 0, 999, "7:7 8:8", "7:7 8:8", "5:5"},
+        {Paste, 0, -3, 0, 0, "1:1 2:2", "5:5 2:2", "5:5 6:6"},
+        // Insert b columns at a: a held note is split, the score's end is lost.
+        {Insert, 1, 2, 0, 0, "10:1 11:2 +11:2 12:3", "10:1 . . 11:2 +11:2 12:3"},
+        {Insert, 2, 1, 0, 0, "10:1 +10:1 +10:1 +10:1", "10:1 +10:1 . 10:1 +10:1"},
+        {Insert, 999, 1, 0, 998, "1:1 2:2 3:3", "1:1 . 2:2"},
+        {Insert, 999, 5, 0, 998, "1:1 2:2 3:3", "1:1 . ."},
+        {Insert, 1001, 1, 0, 999, "1:1 2:2", "1:1 2:2"},
+        {Insert, 999, 0, 0, 999, "1:1 2:2", "1:1 2:2"},
+        {Insert, -3, 1, 0, 0, "1:1 2:2", ". 1:1 2:2"},
+        // Transforms of a..b end with a note start after the range; cells
+        // outside the coding stay.
+        {Invert, 0, 3, 0, 0, "0:1 +0:1 127:2 5:3 +5:3 500 +200",
+         "127:1 +127:1 0:2 122:3 5:3 500 +200"},
+        {Invert, 0, 1, 0, 0, "500 +200", "500 +200"},
+        {Transpose, 0, 2, -1, 0, "0 +0 127 +127", "127 +127 126 127"},
+        {Transpose, 0, 1, 1, 0, "127 +127 64", "0 +0 64"},
+        {Reverse, 0, 5, 0, 0, "60:1 +60:1 . 61:2 . . 9", ". . 61:2 . 60:1 +60:1 9"},
+        {Reverse, 1, 3, 0, 0, "10:1 +10:1 +10:1 +10:1 +10:1", "10:1 10:1 +10:1 +10:1 10:1"},
+        {Reverse, 0, 2, 0, 0, ". 20:3 +20:3 +20:3", "20:3 +20:3 . 20:3"},
+        // A drawn note a..b on row c: over another it starts the other's tail.
+        {Draw, 2, 4, 60, 0, "50:1 +50:1 +50:1 +50:1 +50:1 +50:1",
          "50:1 +50:1 60:7 +60:7 +60:7 50:1"},
-        {"a drawn note leaves a start after it", 0, ". . . 40:3 +40:3",
-         [](Grids& g) { draw(g, 0, 2, 41, 3); }, "41:3 +41:3 +41:3 40:3 +40:3"},
-        {"a drawn note ending left of its start has one column", 0, ". . . . .",
-         [](Grids& g) { draw(g, 3, 1, 60, 7); }, ". . . 60:7 ."},
-        {"a drawn note stops at column 1000", 998, ". . .",
-         [](Grids& g) { draw(g, 999, 1005, 0, 2); }, ". 0:2 +0:2"},
-        {"erase from a start", 0, "60:4 +60:4 61:9 +61:9 +61:9 62:4",
-         [](Grids& g) { edit::eraseNoteAt(g.notes, g.instruments, Shown, 2); },
-         "60:4 +60:4 . . . 62:4"},
-        {"erase from the last held cell", 0, "60:4 +60:4 61:9 +61:9 +61:9 62:4",
-         [](Grids& g) { edit::eraseNoteAt(g.notes, g.instruments, Shown, 4); },
-         "60:4 +60:4 . . . 62:4"},
-        {"erase of a held run without a start stops at column 0", 0, "+30:1 +30:1 +30:1 31:1",
-         [](Grids& g) { edit::eraseNoteAt(g.notes, g.instruments, Shown, 1); }, ". . . 31:1"},
-        {"erase of a note held through column 1000", 997, "40:2 +40:2 +40:2 +40:2",
-         [](Grids& g) { edit::eraseNoteAt(g.notes, g.instruments, Shown, 1000); }, ". . . ."},
-        {"erase of an empty cell", 0, ". 60 +60",
-         [](Grids& g) { edit::eraseNoteAt(g.notes, g.instruments, Shown, 0); }, ". 60 +60"},
+        {Draw, 0, 2, 41, 0, ". . . 40:3 +40:3", "41:7 +41:7 +41:7 40:3 +40:3"},
+        {Draw, 3, 1, 60, 0, ". . . . .", ". . . 60:7 ."},
+        {Draw, 999, 1005, 0, 998, ". . .", ". 0:7 +0:7"},
+        // Erase at a: the whole note, held runs stop at the score's edges.
+        {Erase, 2, 0, 0, 0, "60:4 +60:4 61:9 +61:9 +61:9 62:4", "60:4 +60:4 . . . 62:4"},
+        {Erase, 4, 0, 0, 0, "60:4 +60:4 61:9 +61:9 +61:9 62:4", "60:4 +60:4 . . . 62:4"},
+        {Erase, 1, 0, 0, 0, "+30:1 +30:1 +30:1 31:1", ". . . 31:1"},
+        {Erase, 1000, 0, 0, 997, "40:2 +40:2 +40:2 +40:2", ". . . ."},
+        {Erase, 0, 0, 0, 0, ". 60 +60", ". 60 +60"},
     };
     for (const auto& c : cases) {
         auto g = emptyGrids();
         for (int track : {Shown, Hidden})
             putCells(g->notes, g->instruments, track, c.origin, c.before);
         g->hidden[Hidden] = true;
-        c.edit(*g);
+        run(*g, c.edit, c.a, c.b, c.c, c.clip);
+        SCOPED_TRACE(testing::Message()
+                     << "edit " << c.edit << " " << c.a << " " << c.b << " " << c.c);
         EXPECT_EQ(cellsText(g->notes, g->instruments, Shown, c.origin, tokenCount(c.after)),
-                  c.after)
-            << c.name;
+                  c.after);
         EXPECT_EQ(cellsText(g->notes, g->instruments, Hidden, c.origin, tokenCount(c.before)),
-                  c.before)
-            << c.name << " (hidden track)";
+                  c.before);
     }
 }
 
@@ -208,7 +132,7 @@ TEST(GridEdits, CopyReplacesTheClipboardAndStartsAHeldFirstColumn) {
     EXPECT_EQ(g->notes, notes);
 }
 
-TEST(GridEdits, PasteTellsTheLastColumnItWrote) {
+TEST(GridEdits, PasteTellsTheLastColumnItWroteAndNothingIsWrittenOutsideTheScore) {
     auto g = emptyGrids();
     const auto pasteAt = [&](int at, int length) {
         return edit::pasteColumns(g->notes, g->instruments, g->clipNotes, g->clipInstruments,
@@ -216,8 +140,15 @@ TEST(GridEdits, PasteTellsTheLastColumnItWrote) {
     };
     EXPECT_EQ(pasteAt(10, 3), 13);
     EXPECT_EQ(pasteAt(999, 5), 1000);
-    EXPECT_EQ(pasteAt(1000, 0), 1000);
     EXPECT_FALSE(pasteAt(1001, 0));
+    const edit::DrawnNote outside[] = {{0, 10, 12, 128, 1},    {0, 10, 12, -1, 1},
+                                       {13, 10, 12, 60, 1},    {-1, 10, 12, 60, 1},
+                                       {0, 1001, 1002, 60, 1}, {0, -1, 3, 60, 1}};
+    for (const auto& note : outside) {
+        EXPECT_FALSE(edit::writeDrawnNote(g->notes, g->instruments, note)) << note.row;
+    }
+    EXPECT_FALSE(edit::eraseNoteAt(g->notes, g->instruments, 13, 0).erased);
+    EXPECT_EQ(g->instruments, emptyGrids()->instruments);
 }
 
 TEST(GridEdits, OnlyAFinishedSelectionWithinTheScoreIsARange) {
@@ -234,26 +165,6 @@ TEST(GridEdits, OnlyAFinishedSelectionWithinTheScoreIsARange) {
         EXPECT_EQ(range->first, c.selStart);
         EXPECT_EQ(range->last, c.selEnd);
     }
-}
-
-TEST(GridEdits, DrawnNotesAndErasesOutsideTheScoreChangeNothing) {
-    auto g = emptyGrids();
-    putCells(g->notes, g->instruments, Shown, 0, "60 +60");
-    const auto notes = g->notes;
-    for (const edit::DrawnNote note : std::initializer_list<edit::DrawnNote>{{0, 10, 12, 128, 0},
-                                                                             {0, 10, 12, -1, 0},
-                                                                             {13, 10, 12, 60, 0},
-                                                                             {-1, 10, 12, 60, 0},
-                                                                             {0, 1001, 1002, 60, 0},
-                                                                             {0, -1, 3, 60, 0}}) {
-        EXPECT_FALSE(edit::writeDrawnNote(g->notes, g->instruments, note)) << note.row;
-    }
-    EXPECT_FALSE(edit::eraseNoteAt(g->notes, g->instruments, Shown, 1001).erased);
-    EXPECT_FALSE(edit::eraseNoteAt(g->notes, g->instruments, 13, 0).erased);
-    EXPECT_EQ(g->notes, notes);
-    const edit::ErasedNote erased = edit::eraseNoteAt(g->notes, g->instruments, Shown, 1);
-    EXPECT_TRUE(erased.erased);
-    EXPECT_EQ(erased.lastColumn, 1);
 }
 
 TEST(GridEdits, APointerLandsOnItsRoundedPixelDividedTowardZero) {
