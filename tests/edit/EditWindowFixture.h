@@ -1,19 +1,18 @@
 #pragma once
 // The real main window for the editing tests: the Editing, Composing and Rythm
 // toolbars open, an empty score, distinct track colours, the view from column 0
-// and pitch row 55 (56 columns by 28 rows), and real mouse and key input sent
-// to the controls' widgets through Qt's event delivery.
+// and pitch row 55 (56 columns by 28 rows), and real mouse input sent to the
+// controls' widgets through Qt's event delivery.
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <string>
 #include <utility>
 #include <vector>
 
+#include "edit/GridText.h"
 #include "platform/forms/Application.h"
 #include "support/MouseInput.h"
 #include "support/app/ScoreWindowFixture.h"
@@ -22,27 +21,21 @@ namespace edittest {
 
 using namespace testsupport;
 using Bytes = std::array<std::uint8_t, 3>;
-
 constexpr int Cell = 12;
-constexpr int FirstShownRow = 55;
 
 // Counts the popup menus that open while it lives, closing each.
-class PopupCounter {
-public:
+struct PopupCounter {
     PopupCounter() {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
             if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 ++opened;
                 popup->close();
             }
         });
-        timer_.start();
+        timer.start(20);
     }
     int opened = 0;
-
-private:
-    QTimer timer_;
+    QTimer timer;
 };
 
 class EditWindowTest : public ScoreWindowTest {
@@ -56,11 +49,11 @@ protected:
         useDistinctTrackColours();
         w.CurrentTrackColour = currentColour(0);
         w.CursorColumn = 900;  // out of view unless a test brings it in
-        showView(0, FirstShownRow);
+        showView(0);
         ASSERT_EQ(w.ColumnSpan, 55);
         mapper().clear();
     }
-    void showView(int firstColumn, int firstRow) {
+    void showView(int firstColumn, int firstRow = 55) {
         moveView(firstColumn, firstRow);
         form().FillTopBar();
         form().RedrawScore();
@@ -82,18 +75,13 @@ protected:
         clickOn(widget, {widget->width() / 2, widget->height() / 2});
         forms::doEvents();
     }
-    // Replaces the box's text as a user does: select all, then type key by key.
-    void typeInto(forms::TextBox& box, const std::string& text) {
-        QWidget* widget = box.nativeWidget();
-        QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
-        QApplication::sendEvent(widget, &selectAll);
-        for (const QChar c : QString::fromStdString(text)) {
-            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &key);
-        }
-    }
     std::vector<Bytes> sent() { return mapper().bytes(); }
     std::pair<int, int> selection() { return {form().SelStart, form().SelEnd}; }
+    // Track 0's cells from origin in GridText's notation; without a count,
+    // every cell in use.
+    std::string track0(int origin = 0, int count = 0) {
+        return cellsText(form().Notes, form().Instruments, 0, origin, count, count > 0);
+    }
 };
 
 }  // namespace edittest

@@ -66,7 +66,8 @@ inline std::string cellsText(const score::Grid& notes, const score::Grid& instru
         if (!asked && cell(column) != ".")
             stray += " " + std::to_string(column) + "=" + cell(column);
     }
-    return text.empty() ? stray : text.substr(1) + (stray.empty() ? "" : " |" + stray);
+    if (text.empty()) return stray.empty() ? "" : stray.substr(1);
+    return text.substr(1) + (stray.empty() ? "" : " |" + stray);
 }
 
 }  // namespace edittest

@@ -10,7 +10,6 @@
 #include <functional>
 
 #include "edit/EditWindowFixture.h"
-#include "edit/GridText.h"
 
 namespace edittest {
 namespace {
@@ -24,9 +23,6 @@ protected:
         for (int c = 0; c < 30; ++c) placeNote(0, c, c, c, 7);
         placeNote(2, 61, 0, 29, 6);
         w.TrackHide(2).setValue(1);
-    }
-    std::string track0(int origin, int count) {
-        return cellsText(form().Notes, form().Instruments, 0, origin, count, true);
     }
     // Dark pixels inside a hide box's bevel: the marker of the selected track.
     int markerPixels(int track) {
@@ -221,7 +217,7 @@ TEST_F(EditCommandsTest, CreateRythmRepeatsThePatternFromTheCursorAndReturnsToTh
     w.SelEnd = 5;
     w.CursorColumn = 40;
     const auto notes = w.Notes;
-    typeInto(w.Text4, "0");
+    w.Text4.setText("0");
     click(w.Command7);
     EXPECT_EQ(w.Notes, notes);
     EXPECT_EQ(w.ClipLength, 8);
@@ -232,11 +228,11 @@ TEST_F(EditCommandsTest, CreateRythmRepeatsThePatternFromTheCursorAndReturnsToTh
 TEST_F(EditCommandsTest, BeatsStaysWithinRepeatAsTheBoxesAndStripsChange) {
     auto& w = form();
     ASSERT_EQ(w.Text4.text(), "8");
-    typeInto(w.Text5, "9");
+    w.Text5.setText("9");
     EXPECT_EQ(w.Text5.text(), "8");
-    typeInto(w.Text5, "6");
+    w.Text5.setText("6");
     EXPECT_EQ(w.Text5.text(), "6");
-    typeInto(w.Text4, "4");
+    w.Text4.setText("4");
     EXPECT_EQ(w.Text5.text(), "4");
 
     // The strips report X in twips, 15 to the pixel, fifty to a step.

@@ -35,7 +35,10 @@ TEST(ScoreTextWriting, EachTrackUpToItsLastNoteThenTheTempoAndTheTrackInstrument
     song->notes[12][1000] = 5;
     const TrackInstruments trackInstrument{24, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 174};
     std::string track12 = "-1", track12Instruments = "0";
-    for (int c = 1; c < 1000; ++c) track12 += ",-1", track12Instruments += ",0";
+    for (int c = 1; c < 1000; ++c) {
+        track12 += ",-1";
+        track12Instruments += ",0";
+    }
     const std::string expected = "60,1060,1060\r\n24,24,24\r\n-1,-1,-1,60\r\n0,7,0,24\r\n" +
                                  emptyTracks(10) + track12 + ",5\r\n" + track12Instruments +
                                  ",0\r\n 90 \r\n24,2,3,4,5,6,7,8,9,10,11,12,174\r\n";
