@@ -20,6 +20,8 @@ TEST_F(MouseEditingTest, DrawModeDragSoundsThePressedRowAndWritesItAtTheRelease)
     EXPECT_EQ(pixel(65, 36), Blue) << "the head's rim";
     dragToCell(8, 5);
     EXPECT_EQ(pixel(106, 40), currentColour(0)) << "the bar's outline on the press row";
+    dragToCell(6, 5);
+    EXPECT_EQ(pixel(100, 41), White) << "the longer bar is wiped";
     EXPECT_EQ(track0(), "") << "nothing is written before the release";
     releaseCell(8, 5);
     EXPECT_EQ(sent(), (std::vector<Bytes>{{0x90, 69, 0x7F}, {0x80, 69, 0}}));
@@ -174,8 +176,10 @@ TEST_F(MouseEditingTest, InsertionPressWithAnyButtonSetsTheCursorUnlessTheMenuOp
     click(w.FunctionBut(1));
     for (const auto button : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton}) {
         w.CursorColumn = 0;
+        const auto revision = boxRevision();
         clickCell(7, 2, button);
         EXPECT_EQ(w.CursorColumn, 27);
+        EXPECT_NE(boxRevision(), revision);
     }
     w.toolberasecheck.setValue(1);
     w.FunctionBut(1).setValue(true);
@@ -192,8 +196,11 @@ TEST_F(MouseEditingTest, SelectAreaDragsSelectAPressFromTheStartOnExtendsIt) {
     click(w.FunctionBut(2));
     pressCell(2, 4);
     EXPECT_EQ(selection(), std::pair(12, -1));
+    dragToCell(1, 9);
+    EXPECT_EQ(pixel(36, 5), Blue) << "left of the press the box keeps the press's column";
     dragToCell(6, 9);
     EXPECT_EQ(pixel(84, 5), Blue) << "the selection box's right edge";
+    EXPECT_NE(pixel(36, 5), Blue) << "the press's box is wiped";
     releaseCell(6, 9);
     EXPECT_EQ(w.SelEnd, 16);
 
@@ -236,6 +243,8 @@ TEST_F(MouseEditingTest, RulerPressNamesTheColumnUnderThePointerWithinTheView) {
         pressOn(w.TopBarOverlay.nativeWidget(), {x, 8}, Qt::RightButton);
         EXPECT_EQ(w.CursorColumn, column) << x;
     }
+    pressOn(w.TopBarOverlay.nativeWidget(), {shift + 5 * Cell, 8});
+    EXPECT_NE(pixel(5 * Cell + 6, 2), pixel(6 * Cell + 6, 2)) << "the redraw marks the cursor";
 }
 
 }  // namespace
