@@ -70,8 +70,10 @@ TEST_F(DrawingAudible, InstrumentPreviewAndADrawnNoteSoundAtTheirPitches) {
     ASSERT_LE(onsets[1] + settle + length, sound.size());
     const auto preview = std::span<const float>(sound).subspan(onsets[0] + settle, length);
     const auto drawn = std::span<const float>(sound).subspan(onsets[1] + settle, length);
-    EXPECT_NEAR(testsupport::fundamentalHz(preview, rate), 261.63, 3.0);
-    EXPECT_NEAR(testsupport::fundamentalHz(drawn, rate), 440.0, 3.0);
+    // Within a third of a semitone: a loaded machine's recording may skip
+    // samples, while the next key is a whole semitone off.
+    EXPECT_NEAR(testsupport::fundamentalHz(preview, rate), 261.63, 5.0);
+    EXPECT_NEAR(testsupport::fundamentalHz(drawn, rate), 440.0, 8.0);
     EXPECT_GT(testsupport::rms(drawn), 0.01);
 }
 
