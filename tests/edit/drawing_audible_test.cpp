@@ -1,18 +1,13 @@
-// End to end through the built-in synthesizer: choosing an instrument sounds
-// its preview and drawing a note sounds that note while the button is held.
-// The default sink's monitor is recorded by an independent tool and the two
-// sounds are found in the recording and their pitches measured.
-//
-// Needs the test sound server (scripts/test-services). The process gets a null
-// sink of its own, made its default through PULSE_SINK before the synthesizer
-// first opens.
+// Through the built-in synthesizer: an instrument's preview and a note being
+// drawn sound at their pitches, recorded from a null sink of the process's own
+// (the test sound server, scripts/test-services) by an independent tool.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <span>
 
 #include "edit/EditWindowFixture.h"
-#include "platform/forms/Application.h"
 #include "platform/midiout/MapperDevice.h"
 #include "platform/midiout/MidiOut.h"
 #include "platform/time/Clock.h"
@@ -24,11 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using testsupport::RecordRate;
-
-// Handles window events while waiting, so the window stays as a user sees it.
-void handleEvents() {
-    forms::waitForEvents(timing::GetTickCount() + 5);
-}
 
 // Lets the window handle its events for a while, as a user holding still.
 void hold(std::chrono::milliseconds length) {
@@ -55,7 +45,7 @@ TEST_F(DrawingAudible, InstrumentPreviewAndADrawnNoteSoundAtTheirPitches) {
     auto& window = form();
     testsupport::MonitorRecording recording(testsupport::privateNullSink());
     ASSERT_TRUE(recording.started());
-    ASSERT_TRUE(testsupport::streamAndRecordingRun(recording, handleEvents));
+    ASSERT_TRUE(testsupport::streamAndRecordingRun(recording, [] { hold(5ms); }));
 
     window.Combo1.userSelected(0);  // piano: the preview sounds middle C
     ASSERT_EQ(window.TrackInstrument[0], 0);
@@ -80,8 +70,10 @@ TEST_F(DrawingAudible, InstrumentPreviewAndADrawnNoteSoundAtTheirPitches) {
     ASSERT_LE(onsets[1] + settle + length, sound.size());
     const auto preview = std::span<const float>(sound).subspan(onsets[0] + settle, length);
     const auto drawn = std::span<const float>(sound).subspan(onsets[1] + settle, length);
-    EXPECT_NEAR(testsupport::fundamentalHz(preview, rate), 261.63, 3.0);
-    EXPECT_NEAR(testsupport::fundamentalHz(drawn, rate), 440.0, 3.0);
+    // Within a third of a semitone: a loaded machine's recording may skip
+    // samples, while the next key is a whole semitone off.
+    EXPECT_NEAR(testsupport::fundamentalHz(preview, rate), 261.63, 5.0);
+    EXPECT_NEAR(testsupport::fundamentalHz(drawn, rate), 440.0, 8.0);
     EXPECT_GT(testsupport::rms(drawn), 0.01);
 }
 

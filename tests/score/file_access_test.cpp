@@ -1,5 +1,5 @@
 // Replacing a file's content without ever losing the old one, and reading a
-// file whole with failures that name it.
+// file whole, with failures that name the file and the reason.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -17,15 +17,10 @@ namespace {
 using namespace scoretest;
 namespace fs = std::filesystem;
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::vector<std::string> folderContent(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -36,110 +31,74 @@ mode_t modeOf(const std::string& path) {
     return info.st_mode & 07777;
 }
 
-TEST(ReplaceFileContent, WritesTheBytesAndLeavesNoTemporaryFile) {
+TEST(ReplaceFileContent, WritesTheBytesKeepsThePermissionsAndLeavesNoTemporaryFile) {
     TempFolder folder;
     const std::string path = folder.file("song.sng");
-    ASSERT_EQ(score::replaceFileContent(path, "first\r\n"), "");
-    EXPECT_EQ(readText(path), "first\r\n");
+    const mode_t umask = ::umask(027);
+    const std::string error = score::replaceFileContent(path, "first\r\n");
+    ::umask(umask);
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(modeOf(path), 0640u) << "a new file takes the user's default";
+    ::chmod(path.c_str(), 0604);
     ASSERT_EQ(score::replaceFileContent(path, std::string("a\0b", 3)), "");
     EXPECT_EQ(readText(path), std::string("a\0b", 3));
+    EXPECT_EQ(modeOf(path), 0604u);
     EXPECT_EQ(folderContent(folder.path()), std::vector<std::string>{"song.sng"});
 }
 
-TEST(ReplaceFileContent, NewFileGetsTheUsersDefaultPermissions) {
-    TempFolder folder;
-    const mode_t previous = ::umask(027);
-    const std::string error = score::replaceFileContent(folder.file("new.mid"), "x");
-    ::umask(previous);
-    ASSERT_EQ(error, "");
-    EXPECT_EQ(modeOf(folder.file("new.mid")), 0640u);
-}
-
-TEST(ReplaceFileContent, ReplacedFileKeepsItsPermissions) {
-    TempFolder folder;
-    const std::string path = folder.file("song.sng");
-    writeBytes(path, {'o', 'l', 'd'});
-    ::chmod(path.c_str(), 0604);
-    ASSERT_EQ(score::replaceFileContent(path, "new"), "");
-    EXPECT_EQ(readText(path), "new");
-    EXPECT_EQ(modeOf(path), 0604u);
-}
-
-TEST(ReplaceFileContent, ReadOnlyFileIsKeptAndTheMessageSaysWhy) {
-    TempFolder folder;
-    const std::string path = folder.file("locked.sng");
-    writeBytes(path, {'o', 'l', 'd'});
-    ::chmod(path.c_str(), 0444);
-    const std::string error = score::replaceFileContent(path, "new");
-    EXPECT_TRUE(contains(error, path)) << error;
-    EXPECT_TRUE(contains(error, "read-only")) << error;
-    EXPECT_EQ(readText(path), "old");
-    EXPECT_EQ(modeOf(path), 0444u);
-    EXPECT_EQ(folderContent(folder.path()), std::vector<std::string>{"locked.sng"});
-}
-
-TEST(ReplaceFileContent, MissingFolderIsReported) {
-    TempFolder folder;
-    const std::string path = folder.file("no/such/folder/song.sng");
-    const std::string error = score::replaceFileContent(path, "new");
-    EXPECT_TRUE(contains(error, path)) << error;
-    EXPECT_TRUE(contains(error, "folder does not exist")) << error;
-}
-
-TEST(ReplaceFileContent, FolderOrEmptyNameIsRefused) {
-    TempFolder folder;
-    fs::create_directory(folder.file("song.sng"));
-    EXPECT_TRUE(contains(score::replaceFileContent(folder.file("song.sng"), "x"), "folder"));
-    EXPECT_TRUE(fs::is_directory(folder.file("song.sng")));
-    EXPECT_NE(score::replaceFileContent("", "x"), "");
-}
-
-// A link is followed to the file it names, whether that file exists yet or
-// not, and through a chain of relative links; the links stay links.
-TEST(ReplaceFileContent, LinksStayLinksToTheNewContent) {
-    const struct {
-        const char* name;
-        bool targetExists;
-    } cases[] = {{"existing target", true}, {"dangling target", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+// Links are followed, relative ones from their own folder, and stay links.
+TEST(ReplaceFileContent, AChainOfLinksLeadsToTheFileItNames) {
+    for (bool targetExists : {true, false}) {
         TempFolder folder;
         fs::create_directory(folder.file("takes"));
         const std::string real = folder.file("takes/real.sng");
-        if (c.targetExists) writeBytes(real, {'o', 'l', 'd'});
+        if (targetExists) writeBytes(real, {'o', 'l', 'd'});
         fs::create_symlink("takes/real.sng", folder.file("inner.sng"));
         fs::create_symlink(folder.file("inner.sng"), folder.file("outer.sng"));
         ASSERT_EQ(score::replaceFileContent(folder.file("outer.sng"), "new"), "");
         EXPECT_TRUE(fs::is_symlink(folder.file("outer.sng")));
-        EXPECT_TRUE(fs::is_symlink(folder.file("inner.sng")));
-        EXPECT_EQ(readText(real), "new");
-        EXPECT_EQ(folderContent(folder.file("takes")), std::vector<std::string>{"real.sng"});
+        EXPECT_EQ(readText(real), "new") << targetExists;
     }
 }
 
-// A write that fails half-way (here the process's file size limit stands in
-// for a full disk) keeps the old file whole.
-TEST(ReplaceFileContent, FailedWriteKeepsTheOldFile) {
+TEST(ReplaceFileContent, FailuresKeepTheOldFileAndSayWhy) {
     TempFolder folder;
-    const std::string path = folder.file("song.sng");
-    writeBytes(path, {'o', 'l', 'd'});
+    const std::string locked = folder.file("locked.sng");
+    writeBytes(locked, {'o', 'l', 'd'});
+    ::chmod(locked.c_str(), 0444);
+    const std::string readOnly = score::replaceFileContent(locked, "new");
+    EXPECT_EQ(readOnly, "Cannot save \"" + locked + "\": the file is read-only.");
+    EXPECT_EQ(readText(locked), "old");
+
+    const std::string missing = folder.file("no/such/song.sng");
+    EXPECT_EQ(score::replaceFileContent(missing, "x"),
+              "Cannot save \"" + missing + "\": the folder does not exist.");
+    fs::create_directory(folder.file("dir.sng"));
+    EXPECT_NE(score::replaceFileContent(folder.file("dir.sng"), "x").find("it is a folder"),
+              std::string::npos);
+    EXPECT_NE(score::replaceFileContent("", "x"), "");
+
+    // A write that fails half-way (the file size limit stands in for a full disk).
+    const std::string song = folder.file("song.sng");
+    writeBytes(song, {'o', 'l', 'd'});
     struct rlimit previous {};
     ::getrlimit(RLIMIT_FSIZE, &previous);
     struct rlimit small = previous;
     small.rlim_cur = 1000;
     auto* oldHandler = ::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = score::replaceFileContent(path, std::string(5000, 'x'));
+    const std::string error = score::replaceFileContent(song, std::string(5000, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &previous);
     ::signal(SIGXFSZ, oldHandler);
-    EXPECT_TRUE(contains(error, path)) << error;
-    EXPECT_EQ(readText(path), "old");
-    EXPECT_EQ(folderContent(folder.path()), std::vector<std::string>{"song.sng"});
+    EXPECT_NE(error.find(song), std::string::npos) << error;
+    EXPECT_EQ(readText(song), "old");
+    EXPECT_EQ(folderContent(folder.path()),
+              (std::vector<std::string>{"dir.sng", "locked.sng", "song.sng"}));
 }
 
-// The super-user may write into any folder whatever its mode, but not into
-// an immutable one; the attribute comes off again however the test ends.
-TEST(ReplaceFileContent, ReadOnlyFolderIsReported) {
+// The super-user may write into any folder whatever its mode, but not into an
+// immutable one; the attribute comes off again however the test ends.
+TEST(ReplaceFileContent, AFolderThatCannotBeWrittenToIsReported) {
     TempFolder folder;
     const std::string locked = folder.file("locked");
     fs::create_directory(locked);
@@ -154,37 +113,30 @@ TEST(ReplaceFileContent, ReadOnlyFolderIsReported) {
     } immutable{locked};
     ASSERT_TRUE(::geteuid() != 0 || immutable.set) << "chattr +i failed on " << locked;
     const std::string error = score::replaceFileContent(locked + "/song.sng", "x");
-    EXPECT_TRUE(contains(error, "cannot be written to")) << error;
+    EXPECT_NE(error.find("cannot be written to"), std::string::npos) << error;
 }
 
-TEST(ReadWholeFile, ReadsEveryByte) {
+TEST(ReadWholeFile, ReadsEveryByteUpToTheLimitAndNamesWhatItCannotRead) {
     TempFolder folder;
     std::vector<std::uint8_t> bytes(200000);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
     writeBytes(folder.file("data"), bytes);
-    const auto read = score::readWholeFile(folder.file("data"));
-    ASSERT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.bytes, std::string(bytes.begin(), bytes.end()));
-}
-
-TEST(ReadWholeFile, FailuresNameTheFileAndTheReason) {
-    TempFolder folder;
-    const auto missing = score::readWholeFile(folder.file("missing.sng"));
-    EXPECT_FALSE(missing.ok());
-    EXPECT_TRUE(contains(missing.error, folder.file("missing.sng"))) << missing.error;
-    EXPECT_TRUE(contains(missing.error, "does not exist")) << missing.error;
-
-    EXPECT_TRUE(contains(score::readWholeFile(folder.path()).error, "it is a folder"));
-
-    writeBytes(folder.file("big.sng"), std::vector<std::uint8_t>(100, '1'));
-    const auto big = score::readWholeFile(folder.file("big.sng"), 99);
-    EXPECT_TRUE(contains(big.error, "too large")) << big.error;
+    EXPECT_EQ(score::readWholeFile(folder.file("data")).bytes,
+              std::string(bytes.begin(), bytes.end()));
+    EXPECT_TRUE(score::readWholeFile(folder.file("data"), 200000).ok());
+    const auto big = score::readWholeFile(folder.file("data"), 199999);
+    EXPECT_EQ(big.error, "Cannot open \"" + folder.file("data") + "\": the file is too large.");
     EXPECT_TRUE(big.bytes.empty());
 
-    // A pipe with no writer would block a plain open; it is refused at once.
-    ASSERT_EQ(::mkfifo(folder.file("pipe.sng").c_str(), 0600), 0);
-    EXPECT_TRUE(
-        contains(score::readWholeFile(folder.file("pipe.sng")).error, "not a regular file"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);  // would block a plain open
+    const std::pair<std::string, const char*> failures[] = {
+        {folder.file("missing"), "the file does not exist"},
+        {folder.path(), "it is a folder"},
+        {folder.file("pipe"), "it is not a regular file"}};
+    for (const auto& [path, reason] : failures) {
+        EXPECT_EQ(score::readWholeFile(path).error,
+                  "Cannot open \"" + path + "\": " + reason + ".");
+    }
 }
 
 }  // namespace
