@@ -1,41 +1,69 @@
 #pragma once
-// The main window for the recorder and player tests: every file the recorder
-// draws a name for is removed afterwards, and no media alias outlives a test.
+// The main window for the recorder and player tests: message boxes kept with
+// their styles, questions answered, every file the recorder draws a name for
+// removed afterwards, and no media alias outliving a test.
 
-#include <functional>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/forms/Application.h"
+#include "platform/forms/CommonDialog.h"
+#include "platform/media/MediaControl.h"
+#include "platform/time/Clock.h"
+#include "support/AudioCapture.h"
+#include "support/TempFolder.h"
 #include "support/app/MainWindowFixture.h"
 
 namespace audiotest {
 
 class AudioWindowTest : public testsupport::MainWindowTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        forms::setMessageBoxHook([this](const std::string& text, int style) {
+            messages.push_back({text, style});
+        });
+        forms::setQuestionHook([this](const std::string& text) {
+            questions.push_back(text);
+            return answer;
+        });
+    }
+    void TearDown() override {
+        removeRecorderFilesLater();
+        forms::CommonDialog::setHook(nullptr);
+        forms::setQuestionHook(nullptr);
+        MainWindowTest::TearDown();
+        media::closeAllMedia();
+        std::error_code ignored;
+        for (const std::string& path : created_) std::filesystem::remove(path, ignored);
+    }
 
-    // Remembers a file to remove at the end of the test.
     void removeLater(const std::string& path) { created_.insert(path); }
-    // Remembers the names the recorder shows now (TempWavFile and Text6).
-    void removeRecorderFilesLater();
-    // Lets the event loop run until the condition holds or the limit passes.
-    bool runEventsUntil(const std::function<bool()>& condition, int limitMs);
+    // The names the recorder shows now (TempWavFile and Text6) are removed at
+    // the end of the test.
+    void removeRecorderFilesLater() {
+        for (const std::string& path : {form().TempWavFile, form().Text6.text()})
+            if (!path.empty()) created_.insert(path);
+    }
+    // Lets window events run until the condition holds; false after the limit.
+    static bool runEventsUntil(const std::function<bool()>& condition) {
+        return testsupport::waitFor(condition, std::chrono::seconds(10),
+                                    [] { forms::waitForEvents(timing::GetTickCount() + 10); });
+    }
+
     struct Message {
         std::string text;
         int style;
         bool operator==(const Message&) const = default;
     };
-    // The message boxes shown so far, with their styles.
-    const std::vector<Message>& messages() const { return messages_; }
-    // Yes/No questions are answered with answer (No until set) and kept.
-    bool answer = false;
-    const std::vector<std::string>& questions() const { return questions_; }
+    std::vector<Message> messages;
+    std::vector<std::string> questions;
+    bool answer = false;  // to every Yes/No question
+    testsupport::TempFolder folder;
 
 private:
-    std::vector<Message> messages_;
-    std::vector<std::string> questions_;
     std::set<std::string> created_;
 };
 

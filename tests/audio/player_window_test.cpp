@@ -1,11 +1,11 @@
-// The player's buttons and progress display without the sound card: files are
-// opened under the aliases but not played.
+// The player's buttons and progress display: which alias each button opens,
+// stops and closes, what the progress label reads, and when the program's MIDI
+// output is given up and taken back.
 
 #include <gtest/gtest.h>
 
-#include "../platform/media_testing.h"
 #include "AudioWindowFixture.h"
-#include "platform/media/MediaControl.h"
+#include "support/MediaFiles.h"
 
 namespace audiotest {
 namespace {
@@ -16,56 +16,70 @@ protected:
         std::string answer;
         return media::mciSendString("status " + alias + " mode", answer) == media::Success;
     }
-    media_test::TempFolder folder;
+    void openWave(const std::string& path) {
+        ASSERT_EQ(media::mciSendString("open waveaudio!" + media::quotePath(path) + " alias sound"),
+                  media::Success);
+    }
 };
 
-TEST_F(PlayerWindow, ProgressWithNothingOpenReadsZeroUntilAStop) {
-    form().TempWavFile.clear();
+TEST_F(PlayerWindow, PlayRecordedWavWithNoRecordingShowsZeroUntilAStop) {
     form().Text6.setText("/somewhere/else.wav");
     form().Command22.Click();
     EXPECT_EQ(form().Text6.text(), "");
-    EXPECT_TRUE(form().Timer2.enabled());
     EXPECT_FALSE(isOpen("sound"));
+    ASSERT_TRUE(form().Timer2.enabled());
     form().Timer2_Timer();
     EXPECT_EQ(form().LablPlay.caption(), "0");
     EXPECT_TRUE(form().Timer2.enabled());
-
     form().Command23.Click();
     EXPECT_FALSE(form().Timer2.enabled());
     EXPECT_EQ(form().LablPlay.caption(), "");
 }
 
-TEST_F(PlayerWindow, ProgressAtTheStartShowsNoDigits) {
-    const std::string path = folder.file("quiet start.wav");
-    ASSERT_TRUE(media_test::writeToneWav(path, 440.0, 1.0));
-    ASSERT_EQ(media::mciSendString("open waveaudio!" + media::quotePath(path) + " alias sound"),
-              media::Success);
+TEST_F(PlayerWindow, ProgressShowsNoDigitsAtTheStartAndStopsAtTheEnd) {
+    form().TempWavFile = folder.file("short take.wav");
+    ASSERT_TRUE(testsupport::writeToneWav(form().TempWavFile, 440, 0.3));
+    openWave(form().TempWavFile);  // opened, not yet playing
     form().Timer2.setEnabled(true);
     form().Timer2_Timer();
     EXPECT_EQ(form().LablPlay.caption(), " %");
-    EXPECT_TRUE(form().Timer2.enabled());
+
+    form().Command22.Click();
+    EXPECT_EQ(form().Text6.text(), form().TempWavFile);
+    EXPECT_TRUE(isOpen("sound"));
+    form().Command28.Click();  // the MIDI output is given up for the file
+    ASSERT_FALSE(mapper().isOpen());
+    ASSERT_TRUE(runEventsUntil([&] { return !form().Timer2.enabled(); }));
+    EXPECT_EQ(form().LablPlay.caption(), "");
+    EXPECT_FALSE(isOpen("sound"));
+    EXPECT_TRUE(mapper().isOpen());
 }
 
-TEST_F(PlayerWindow, TheStopButtonsCloseBothAliasesAndReopenTheMidiOutput) {
-    const std::string wave = folder.file("w.wav");
-    const std::string tune = folder.file("t.mid");
-    ASSERT_TRUE(media_test::writeToneWav(wave, 440.0, 0.5));
-    ASSERT_TRUE(media_test::writeNoteMidi(tune, 60, 1));
-    for (auto stop : {&app::Form1::Command23_Click, &app::Form1::Command30_Click}) {
-        ASSERT_EQ(media::mciSendString("open waveaudio!" + media::quotePath(wave) + " alias sound"),
-                  media::Success);
-        ASSERT_EQ(media::mciSendString("open sequencer!" + media::quotePath(tune) + " alias midi"),
-                  media::Success);
-        form().Timer2.setEnabled(true);
-        form().LablPlay.setCaption("42 %");
-        // A file press closes the MIDI output first, whatever the name.
-        form().Text6.setText("  nothing.txt ");
+TEST_F(PlayerWindow, PlayMidOrWavOpensByTheEndingAndTheStopButtonsCloseBoth) {
+    const std::string wave = folder.file("LOUD.WAV");
+    const std::string tune = folder.file("Song with blank.MID");
+    ASSERT_TRUE(testsupport::writeToneWav(wave, 440, 0.5));
+    ASSERT_TRUE(testsupport::writeNoteMidi(tune, 60, 8));
+    const struct {
+        std::string text;
+        bool sound, midi;
+        void (app::Form1::*stop)();
+    } cases[] = {
+        {"  " + tune + "  ", false, true, &app::Form1::Command30_Click},
+        {wave, true, false, &app::Form1::Command23_Click},
+        {"  nothing.txt ", false, false, &app::Form1::Command30_Click},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.text);
+        form().Text6.setText(one.text);
         form().Command28.Click();
         EXPECT_FALSE(mapper().isOpen());
-        (form().*stop)();
-        EXPECT_FALSE(isOpen("sound"));
-        EXPECT_FALSE(isOpen("midi"));
-        EXPECT_FALSE(form().Timer2.enabled());
+        EXPECT_EQ(isOpen("sound"), one.sound);
+        EXPECT_EQ(isOpen("midi"), one.midi);
+        EXPECT_EQ(form().Timer2.enabled(), one.sound);
+        form().LablPlay.setCaption("42 %");
+        (form().*one.stop)();
+        EXPECT_FALSE(isOpen("sound") || isOpen("midi") || form().Timer2.enabled());
         EXPECT_EQ(form().LablPlay.caption(), "");
         EXPECT_TRUE(mapper().isOpen());
     }
@@ -73,36 +87,20 @@ TEST_F(PlayerWindow, TheStopButtonsCloseBothAliasesAndReopenTheMidiOutput) {
 
 TEST_F(PlayerWindow, StopAllSoundClosesTheAliasesButLeavesTheProgressTimer) {
     const std::string wave = folder.file("w.wav");
-    ASSERT_TRUE(media_test::writeToneWav(wave, 440.0, 0.5));
-    ASSERT_EQ(media::mciSendString("open waveaudio!" + media::quotePath(wave) + " alias sound"),
+    const std::string tune = folder.file("t.mid");
+    ASSERT_TRUE(testsupport::writeToneWav(wave, 440, 0.5));
+    ASSERT_TRUE(testsupport::writeNoteMidi(tune, 60, 1));
+    openWave(wave);
+    ASSERT_EQ(media::mciSendString("open sequencer!" + media::quotePath(tune) + " alias midi"),
               media::Success);
     form().Timer2.setEnabled(true);
     form().LablPlay.setCaption("42 %");
     form().Playing = true;
     form().Command32_Click();
     EXPECT_FALSE(form().Playing);
-    EXPECT_FALSE(isOpen("sound"));
+    EXPECT_FALSE(isOpen("sound") || isOpen("midi"));
     EXPECT_TRUE(form().Timer2.enabled());
     EXPECT_EQ(form().LablPlay.caption(), "42 %");
-    form().Timer2_Timer();
-    EXPECT_EQ(form().LablPlay.caption(), "0");
-}
-
-TEST_F(PlayerWindow, FileEndingsAreComparedWithoutRegardToCase) {
-    const struct {
-        const char* name;
-        const char* alias;
-    } cases[] = {{"LOUD.WAV", "sound"}, {"take.Wav", "sound"}, {"Song.MID", "midi"}};
-    for (const auto& one : cases) {
-        const std::string path = folder.file(one.name);
-        ASSERT_TRUE(std::string(one.alias) == "midi" ? media_test::writeNoteMidi(path, 60, 1)
-                                                     : media_test::writeToneWav(path, 440.0, 0.5));
-        form().Text6.setText(path);
-        form().Command28.Click();
-        EXPECT_TRUE(isOpen(one.alias)) << one.name;
-        EXPECT_EQ(form().Timer2.enabled(), std::string(one.alias) == "sound") << one.name;
-        form().Command30.Click();
-    }
 }
 
 }  // namespace

@@ -1,106 +1,134 @@
-// The record button's set-up failure and Save Recording, without the sound
-// card: recordings are stood in for by WAV files written here.
+// The recorder in the window: the format list, temporary names, the record
+// button's start, stop and failure paths with a real capture of the test sound
+// server's input, and Save Recording.
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "AudioWindowFixture.h"
-#include "platform/forms/CommonDialog.h"
-#include "platform/media/FileMove.h"
-#include "platform/media/MediaControl.h"
+#include "audio/RecordingFormat.h"
 #include "platform/system/System.h"
 
 namespace audiotest {
 namespace {
 
 namespace fs = std::filesystem;
+constexpr forms::OleColour Grey = 0xE0E0E0, Green = 0x00FF00, Red = 0x0000FF;
+
+TEST(RecordingFormat, EachCaptionGivesItsSetCommandAndOthersZeros) {
+    const struct {
+        std::string caption, numbers;
+    } cases[] = {
+        {"44.100Hz, 8bit Mono, 43k/sec",
+         "44100 channels 1 bitspersample 8 alignment 1 bytespersec 44100"},
+        {"44.100Hz, 8bit Stereo, 86k/sec",
+         "44100 channels 2 bitspersample 8 alignment 2 bytespersec 88200"},
+        {"44.100Hz, 16bit Mono, 86k/sec",
+         "44100 channels 1 bitspersample 16 alignment 2 bytespersec 88200"},
+        {"44.100Hz, 16bit Stereo, 172k/sec",
+         "44100 channels 2 bitspersample 16 alignment 4 bytespersec 176400"},
+        {"44.100Hz, 16bit stereo, 172k/sec",
+         "0 channels 0 bitspersample 0 alignment 0 bytespersec 0"},
+        {" 44.100Hz, 8bit Mono, 43k/sec", "0 channels 0 bitspersample 0 alignment 0 bytespersec 0"},
+    };
+    for (const auto& one : cases) {
+        EXPECT_EQ(audio::setCaptureCommand(audio::recordingFormatFor(one.caption)),
+                  "set capture samplespersec " + one.numbers);
+    }
+}
+
+// The sound format of a WAV file, 0 when it is no readable WAV file.
+int wavFormat(const std::string& path, int& channels) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file) sf_close(file);
+    channels = info.channels;
+    return file ? info.format : 0;
+}
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 class RecorderWindow : public AudioWindowTest {
 protected:
     // A stand-in recording under a temporary name, as the record timer leaves it.
     std::string leaveRecording(const std::string& content) {
-        const std::string path = form().drawTempWavName();
-        std::ofstream(path, std::ios::binary) << content;
-        form().TempWavFile = path;
+        form().TempWavFile = form().drawTempWavName();
+        removeRecorderFilesLater();
+        std::ofstream(form().TempWavFile, std::ios::binary) << content;
         form().Label2.setCaption("1234 Bytes");
-        removeLater(path);
-        return path;
+        return form().TempWavFile;
     }
-    // Answers the next file dialog with name; records what it was shown.
+    // Answers the next file dialogs with name, keeping the last one shown.
     void answerDialogWith(const std::string& name) {
         forms::CommonDialog::setHook([this, name](const forms::CommonDialog& dialog, bool saving) {
-            shownTitle = dialog.DialogTitle;
-            shownFilter = dialog.Filter;
-            shownFlags = dialog.Flags;
-            shownFolder = dialog.InitDir;
-            shownName = dialog.FileName;
-            shownSaving = saving;
+            shown = {dialog.DialogTitle, dialog.Filter, dialog.InitDir, dialog.FileName,
+                     std::to_string(dialog.Flags) + (saving ? " save" : " open")};
             return name;
         });
     }
-    static std::string contentOf(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    std::string shownTitle, shownFilter, shownFolder, shownName;
-    int shownFlags = 0;
-    bool shownSaving = false;
-    const fs::path folder =
-        fs::temp_directory_path() / ("sorvane-rec-" + std::to_string(::getpid()));
-
-    void SetUp() override {
-        AudioWindowTest::SetUp();
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        AudioWindowTest::TearDown();
-        std::error_code error;
-        fs::remove_all(folder, error);
-    }
+    std::vector<std::string> shown;
 };
 
-TEST_F(RecorderWindow, TemporaryNamesAreNewNumberedWavFilesMadeInAWritableFolder) {
-    const std::string name = form().drawTempWavName();
-    removeLater(name);
-    const fs::path path(name);
-    EXPECT_EQ(path.parent_path().string() + "/", sys::writableDataFolder());
-    const std::string stem = path.filename().string();
-    ASSERT_TRUE(stem.ends_with("tmp.wav")) << stem;
-    const std::string number = stem.substr(0, stem.size() - 7);
-    ASSERT_FALSE(number.empty());
-    EXPECT_NE(number.front(), '0');
-    EXPECT_GE(std::stoi(number), 1);
-    EXPECT_LE(std::stoi(number), 99999);
-    // Made at once, so nothing else can take the name.
-    EXPECT_TRUE(fs::exists(path));
-    EXPECT_EQ(fs::file_size(path), 0u);
-}
+TEST_F(RecorderWindow, TemporaryNamesAreNewNumberedFilesAndWithNoneFreeNothingRecords) {
+    const fs::path name = form().drawTempWavName();
+    removeLater(name.string());
+    EXPECT_EQ(name.parent_path().string() + "/", sys::writableDataFolder());
+    const std::string file = name.filename().string();
+    ASSERT_TRUE(file.ends_with("tmp.wav")) << file;
+    const int number = std::stoi(file);
+    EXPECT_TRUE(number >= 1 && number <= 99999 && file[0] != '0') << file;
+    EXPECT_EQ(fs::file_size(name), 0u);  // made at once, so nothing else takes the name
 
-TEST_F(RecorderWindow, WhenEveryDrawnNameIsTakenTheRecordButtonSaysSoAndRecordsNothing) {
     form().tempNameRandom = [] { return 0.5f; };
     const std::string taken = sys::writableDataFolder() + "50000tmp.wav";
     ASSERT_FALSE(fs::exists(taken));
     removeLater(taken);
     std::ofstream(taken) << "someone's take";
     form().cmdStart.Click();
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].style, 16);
-    EXPECT_NE(messages()[0].text.find("every name tried is taken"), std::string::npos);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].style, 16);
+    EXPECT_NE(messages[0].text.find("every name tried is taken"), std::string::npos);
     EXPECT_EQ(form().Label4.caption(), "Start Recording");
-    EXPECT_FALSE(form().Recording);
-    EXPECT_FALSE(form().Playing);
+    EXPECT_FALSE(form().Recording || form().Playing);
     EXPECT_EQ(form().TempWavFile, "");
     EXPECT_EQ(contentOf(taken), "someone's take");
 }
 
+TEST_F(RecorderWindow, AFormatThatMatchesNoRowStopsTheRecordingBeforeItStarts) {
+    form().cbxFormat.clear();
+    form().cbxFormat.addItem("22Hz, 3bit Surround");
+    form().cbxFormat.setListIndex(0);
+    form().cmdStart.Click();
+    removeRecorderFilesLater();
+    EXPECT_EQ(messages, (std::vector<Message>{{"Error setting capture recording paramaters", 16}}));
+    EXPECT_EQ(form().Label4.caption(), "Stop Recording");
+    EXPECT_TRUE(form().Recording);
+    EXPECT_FALSE(form().tmrRecord.enabled() || form().Playing);
+    EXPECT_EQ(form().Text6.text(), form().TempWavFile);
+    const std::string shownAtStart = form().TempWavFile;
+
+    // The second press finds no capture: back to idle, under a new name that
+    // holds no file, so there is nothing to save.
+    form().cmdStart.Click();
+    removeRecorderFilesLater();
+    EXPECT_EQ(form().Label4.caption(), "Start Recording");
+    EXPECT_EQ(form().Label4.backColor(), Red);
+    EXPECT_FALSE(form().Recording);
+    EXPECT_NE(form().TempWavFile, shownAtStart);
+    EXPECT_FALSE(fs::exists(form().TempWavFile));
+    form().Command25.Click();
+    EXPECT_EQ(messages.back(), (Message{"No Recording to be saved", 0}));
+}
+
 TEST_F(RecorderWindow, ACaptureThatCannotBeWrittenIsReportedAndItsNameDropped) {
-    const fs::path gone = folder / "gone";
+    const fs::path gone = folder.file("gone");
     fs::create_directories(gone);
     ASSERT_EQ(media::mciSendString("open new type waveaudio alias capture"), media::Success);
     form().TempWavFile = (gone / "4711tmp.wav").string();
@@ -109,169 +137,125 @@ TEST_F(RecorderWindow, ACaptureThatCannotBeWrittenIsReportedAndItsNameDropped) {
     fs::remove_all(gone);
     form().tmrRecord_Timer();  // the playback has ended: the capture is saved
     EXPECT_EQ(
-        messages(),
+        messages,
         (std::vector<Message>{{"The recording could not be written to " +
                                    (gone / "4711tmp.wav").string() + ": No such file or directory",
                                16}}));
     EXPECT_EQ(form().Label4.caption(), "Start Recording");
-    EXPECT_EQ(form().Label4.backColor(), 0xE0E0E0u);
-    EXPECT_EQ(form().TempWavFile, "");
-    EXPECT_EQ(form().Text6.text(), "");
+    EXPECT_EQ(form().Label4.backColor(), Grey);
+    EXPECT_EQ(form().TempWavFile + form().Text6.text(), "");
     EXPECT_FALSE(form().tmrRecord.enabled());
 }
 
-TEST_F(RecorderWindow, AFormatThatMatchesNoRowStopsTheRecordingBeforeItStarts) {
-    form().cbxFormat.clear();
-    form().cbxFormat.addItem("22Hz, 3bit Surround");
-    form().cbxFormat.setListIndex(0);
-    form().cmdStart.Click();
-    EXPECT_EQ(messages(),
-              (std::vector<Message>{{"Error setting capture recording paramaters", 16}}));
-    EXPECT_EQ(form().Label4.caption(), "Stop Recording");
-    EXPECT_TRUE(form().Recording);
-    EXPECT_FALSE(form().tmrRecord.enabled());
-    EXPECT_FALSE(form().Playing);
-    EXPECT_EQ(form().Text6.text(), form().TempWavFile);
-    const std::string shownAtStart = form().TempWavFile;
+TEST_F(RecorderWindow, APlaybackThatEndsIsSavedAtTheNextTickOrTheNextPress) {
+    form().cbxFormat.setListIndex(0);  // 8-bit mono
+    form().cmdStart.Click();           // an empty score: the playback ends at once
     removeRecorderFilesLater();
-
-    // The second press finds no capture: it returns to idle, and the new name
-    // it shows holds no file, so there is nothing to save.
-    form().cmdStart.Click();
-    removeRecorderFilesLater();
+    const std::string first = form().TempWavFile;
     EXPECT_EQ(form().Label4.caption(), "Start Recording");
-    EXPECT_EQ(form().Label4.backColor(), 0x0000FFu);
+    EXPECT_EQ(form().Label4.backColor(), Green);
     EXPECT_FALSE(form().Recording);
-    EXPECT_NE(form().TempWavFile, shownAtStart);
-    EXPECT_FALSE(fs::exists(form().TempWavFile));
-    form().Command25.Click();
-    EXPECT_EQ(messages().back(), (Message{"No Recording to be saved", 0}));
+    ASSERT_TRUE(form().tmrRecord.enabled());
+    int channels = 0;
+
+    // A press before the tick saves the first take and records a second one.
+    form().cmdStart.Click();
+    removeRecorderFilesLater();
+    EXPECT_EQ(wavFormat(first, channels), SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+    const std::string second = form().TempWavFile;
+    EXPECT_NE(second, first);
+    ASSERT_TRUE(runEventsUntil([&] { return !form().tmrRecord.enabled(); }));
+    EXPECT_EQ(form().Label4.backColor(), Red);
+    EXPECT_EQ(form().TempWavFile, second);
+    EXPECT_EQ(form().Text6.text(), second);
+    EXPECT_TRUE(form().Label2.caption().ends_with(" Bytes")) << form().Label2.caption();
+    EXPECT_EQ(wavFormat(second, channels), SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+    EXPECT_EQ(channels, 1);
 }
 
-TEST_F(RecorderWindow, SaveRecordingWithoutARecordingSaysSo) {
-    form().Command25.Click();
-    EXPECT_EQ(messages(), (std::vector<Message>{{"No Recording to be saved", 0}}));
+TEST_F(RecorderWindow, ARecordPressDuringPlaybackRecordsUntilThatPlaybackEnds) {
+    form().loopcheck.setValue(1);
+    int ran = 0;
+    QTimer::singleShot(200, [&] {
+        form().cmdStart.Click();
+        removeRecorderFilesLater();
+        ran += form().Playing && form().Recording;  // returned at once, still playing
+    });
+    QTimer::singleShot(700, [&] {
+        ++ran;
+        form().PlayAndStop_Click(1);
+    });
+    form().PlayAndStop_Click(0);
+    EXPECT_EQ(ran, 2);
+    EXPECT_FALSE(form().Recording);
+    ASSERT_TRUE(runEventsUntil([&] { return !form().tmrRecord.enabled(); }));
+    EXPECT_EQ(form().Label4.caption(), "Start Recording");
+    EXPECT_EQ(form().Label4.backColor(), Red);
+    int channels = 0;
+    EXPECT_EQ(wavFormat(form().TempWavFile, channels), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    EXPECT_EQ(channels, 2);
 }
 
-TEST_F(RecorderWindow, SaveRecordingAsksBeforeReplacingAnOldFileAndMovesTheRecording) {
-    const std::string temp = leaveRecording("the recording");
-    const std::string target = (folder / "my take").string();
+TEST_F(RecorderWindow, SaveRecordingAsksBeforeReplacingAnOlderFileAndMovesTheTake) {
+    form().Command25.Click();
+    EXPECT_EQ(messages, (std::vector<Message>{{"No Recording to be saved", 0}}));
+    const std::string temp = leaveRecording("the take");
+    const std::string target = folder.file("my take");
     std::ofstream(target + ".wav") << "an older file";
     answerDialogWith(target);
     form().Command25.Click();  // answered No
-    EXPECT_EQ(questions(), std::vector<std::string>{target + ".wav already exists.\nDo you want to "
-                                                             "replace it?"});
+    EXPECT_EQ(questions, std::vector<std::string>{target + ".wav already exists.\nDo you want to "
+                                                           "replace it?"});
     EXPECT_EQ(contentOf(target + ".wav"), "an older file");
     EXPECT_EQ(form().TempWavFile, temp);
-    EXPECT_EQ(contentOf(temp), "the recording");
 
     answer = true;
     form().Command25.Click();
-    EXPECT_EQ(questions().size(), 2u);
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(shownTitle, "Save as Wav");
-    EXPECT_EQ(shownFilter, "WAV file (*.wav*)|*.wav");
-    EXPECT_EQ(shownFlags, 1026);
-    EXPECT_EQ(shownFolder, form().AppFolder);
-    EXPECT_EQ(shownName, "");
-    EXPECT_TRUE(shownSaving);
-
+    EXPECT_EQ(shown, (std::vector<std::string>{"Save as Wav", "WAV file (*.wav*)|*.wav",
+                                               form().AppFolder, "", "1026 save"}));
     EXPECT_EQ(form().ChosenFile, target + ".wav");
-    EXPECT_EQ(contentOf(target + ".wav"), "the recording");
+    EXPECT_EQ(contentOf(target + ".wav"), "the take");
     EXPECT_FALSE(fs::exists(temp));
     EXPECT_EQ(form().Text6.text(), target + ".wav");
-    EXPECT_EQ(form().TempWavFile, "");
-    EXPECT_EQ(form().Label2.caption(), "");
-
-    // A second save has nothing left to move.
-    form().Command25.Click();
-    EXPECT_EQ(messages(), (std::vector<Message>{{"No Recording to be saved", 0}}));
+    EXPECT_EQ(form().TempWavFile + form().Label2.caption(), "");
+    EXPECT_EQ(messages.size(), 1u);
 }
 
-TEST_F(RecorderWindow, TheWavEndingIsCheckedCaseSensitively) {
-    leaveRecording("upper");
-    const std::string upper = (folder / "rec.WAV").string();
-    answerDialogWith(upper);
-    form().Command25.Click();
-    EXPECT_EQ(form().ChosenFile, upper + ".wav");
-    EXPECT_EQ(contentOf(upper + ".wav"), "upper");
-
-    leaveRecording("lower");
-    const std::string lower = (folder / "it's \"quoted\" here.wav").string();
-    answerDialogWith(lower);
-    form().Command25.Click();
-    EXPECT_EQ(form().ChosenFile, lower);
-    EXPECT_EQ(contentOf(lower), "lower");
-}
-
-TEST_F(RecorderWindow, ACancelledOrFailedSaveKeepsTheRecording) {
-    const std::string temp = leaveRecording("keep me");
-    form().Text6.setText(temp);
-    answerDialogWith("");
-    form().Command25.Click();
-    EXPECT_EQ(form().TempWavFile, temp);
-    EXPECT_EQ(form().Label2.caption(), "1234 Bytes");
-    EXPECT_EQ(form().Text6.text(), temp);
-    EXPECT_TRUE(fs::exists(temp));
-
-    answerDialogWith((folder / "no such folder" / "take.wav").string());
-    form().Command25.Click();
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].style, 16);
-    EXPECT_EQ(form().TempWavFile, temp);
-    EXPECT_EQ(contentOf(temp), "keep me");
-    EXPECT_EQ(form().Text6.text(), temp);
-}
-
-TEST_F(RecorderWindow, ACopyToAnotherFileSystemThatFailsHalfWayKeepsBothFiles) {
-    const fs::path shared = fs::path("/dev/shm") / ("sorvane-rec-" + std::to_string(::getpid()));
-    std::error_code error;
-    fs::create_directories(shared, error);
-    struct stat here {
-    }, there{};
-    if (error || ::stat(folder.c_str(), &here) != 0 || ::stat(shared.c_str(), &there) != 0 ||
-        here.st_dev == there.st_dev) {
-        GTEST_SKIP() << "no second file system at " << shared;
+TEST_F(RecorderWindow, SaveRecordingKeepsTheTakeWhenItCannotMoveIt) {
+    const struct {
+        std::string chosen;  // "" cancels the dialog
+        std::string savedAs;
+        bool running = false;
+        int style = -1;  // of the message shown, -1 for none
+    } cases[] = {
+        {"rec.WAV", "rec.WAV.wav"},
+        {"it's \"quoted\".wav", "it's \"quoted\".wav"},
+        {"", ""},
+        {"no such folder/take.wav", "", false, 16},
+        {"early.wav", "", true, 0},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.chosen);
+        messages.clear();
+        const std::string temp = leaveRecording("take");
+        form().Text6.setText(temp);
+        form().tmrRecord.setEnabled(one.running);
+        answerDialogWith(one.chosen.empty() ? "" : folder.file(one.chosen));
+        form().Command25.Click();
+        form().tmrRecord.setEnabled(false);
+        EXPECT_EQ(messages.empty() ? -1 : messages[0].style, one.style);
+        if (!one.savedAs.empty()) {
+            EXPECT_EQ(form().ChosenFile, folder.file(one.savedAs));
+            EXPECT_EQ(contentOf(folder.file(one.savedAs)), "take");
+            EXPECT_EQ(form().TempWavFile, "");
+            continue;
+        }
+        EXPECT_EQ(form().TempWavFile, temp);
+        EXPECT_EQ(contentOf(temp), "take");
+        EXPECT_EQ(form().Text6.text(), temp);
+        EXPECT_EQ(form().Label2.caption(), "1234 Bytes");
+        EXPECT_FALSE(fs::exists(folder.file("early.wav")));
     }
-    const std::string recording(3 << 20, 'r');  // more than one piece of the copy
-    const std::string temp = leaveRecording(recording);
-    const std::string target = (shared / "take.wav").string();
-    std::ofstream(target) << "an older file";
-    int writes = 0;
-    media::setCopyWriteForTesting([&](int fd, const void* data, unsigned long size) -> long {
-        if (++writes == 1) return ::write(fd, data, size);
-        errno = ENOSPC;
-        return -1;
-    });
-    answerDialogWith(target);
-    form().Command25.Click();
-    media::setCopyWriteForTesting(nullptr);
-    EXPECT_GT(writes, 1);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(
-        messages()[0],
-        (Message{"Could not save the recording as " + target + ": No space left on device", 16}));
-    EXPECT_EQ(contentOf(target), "an older file");
-    EXPECT_EQ(contentOf(temp), recording);
-    EXPECT_EQ(form().TempWavFile, temp);
-    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 1);  // no piece left behind
-
-    form().Command25.Click();
-    EXPECT_EQ(contentOf(target), recording);
-    EXPECT_FALSE(fs::exists(temp));
-    EXPECT_EQ(form().TempWavFile, "");
-    fs::remove_all(shared, error);
-}
-
-TEST_F(RecorderWindow, SaveRecordingWaitsForARunningCaptureToBeWritten) {
-    const std::string temp = leaveRecording("");
-    form().tmrRecord.setEnabled(true);
-    answerDialogWith((folder / "early.wav").string());
-    form().Command25.Click();
-    form().tmrRecord.setEnabled(false);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(form().TempWavFile, temp);
-    EXPECT_FALSE(fs::exists(folder / "early.wav"));
 }
 
 }  // namespace

@@ -1,158 +1,158 @@
-// The media-control interpreter without sound: command words, paths with any
-// characters, the error codes, the recorder's format checks and status, and
-// opening files to play.
+// The media-control interpreter without sound: command words, quoted paths,
+// the error codes of each command on each kind of alias, and the files a
+// capture saves.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <unistd.h>
 
-#include "media_testing.h"
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
 #include "platform/media/CommandWords.h"
+#include "platform/media/FileMove.h"
 #include "platform/media/MediaControl.h"
+#include "support/MediaFiles.h"
+#include "support/TempFolder.h"
 
 namespace media {
 namespace {
 
-using media_test::TempFolder;
-
-class MediaCommands : public ::testing::Test {
-protected:
-    void TearDown() override { closeAllMedia(); }
-    std::string answer;
-};
-
-TEST(MediaCommandWords, BlanksSeparateAndQuotesHoldWordsTogether) {
-    const auto words = splitCommandWords("  open  waveaudio!\"/a b/c.wav\" alias   sound ");
-    ASSERT_TRUE(words);
-    EXPECT_EQ(*words, (std::vector<std::string>{"open", "waveaudio!/a b/c.wav", "alias", "sound"}));
-    EXPECT_EQ(splitCommandWords("save capture \"unclosed"), std::nullopt);
-    const auto empty = splitCommandWords("save capture \"\"");
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(*empty, (std::vector<std::string>{"save", "capture", ""}));
-}
-
 TEST(MediaCommandWords, AQuotedPathComesBackUnchanged) {
     for (const std::string path : {"/tmp/plain.wav", "/tmp/with blank/and  two.wav",
                                    "/tmp/say \"hi\".wav", "/tmp/back\\slash\\\".wav", ""}) {
-        const auto words = splitCommandWords("save capture " + quotePath(path));
+        const auto words = splitCommandWords("save\tcapture  " + quotePath(path) + " ");
         ASSERT_TRUE(words) << path;
-        ASSERT_EQ(words->size(), 3u) << path;
-        EXPECT_EQ((*words)[2], path);
+        EXPECT_EQ(*words, (std::vector<std::string>{"save", "capture", path}));
     }
 }
 
-TEST_F(MediaCommands, UnknownCommandsAndAliasesAreErrors) {
-    EXPECT_EQ(mciSendString("rewind capture", answer), UnknownCommand);
-    EXPECT_EQ(mciSendString("", answer), BadParameter);
-    EXPECT_EQ(mciSendString("stop sound", answer), UnknownAlias);
-    EXPECT_EQ(mciSendString("close sound", answer), UnknownAlias);
-    EXPECT_EQ(mciSendString("status capture length", answer), UnknownAlias);
-    EXPECT_EQ(answer, "");
-    EXPECT_EQ(mciSendString("save capture \"open quote", answer), BadParameter);
-}
+// Runs in order; {tone}, {tune} and {dir} stand for the quoted paths of a
+// 1.5 s stereo WAV file, a four-beat MIDI file and a folder (a quoted part
+// joins the word it stands in); an answer of "?" only has to be there.
+struct Step {
+    std::string command;
+    int result;
+    const char* answer = nullptr;
+};
 
-TEST_F(MediaCommands, AnAliasIsOpenOnceUntilClosed) {
-    EXPECT_EQ(mciSendString("open new type waveaudio alias capture", answer), Success);
-    EXPECT_EQ(mciSendString("open new type waveaudio alias capture", answer), AliasInUse);
-    EXPECT_EQ(mciSendString("close capture", answer), Success);
-    EXPECT_EQ(mciSendString("close capture", answer), UnknownAlias);
-    EXPECT_EQ(mciSendString("open new type waveaudio alias capture", answer), Success);
-}
+const Step Steps[] = {
+    {"rewind capture", UnknownCommand},
+    {"", BadParameter},
+    {"stop", BadParameter},
+    {"stop\tsound", UnknownAlias},
+    {"status capture length", UnknownAlias, ""},
+    {"save capture \"open quote", BadParameter},
+    // The recorder takes only consistent PCM formats.
+    {"open new type waveaudio alias capture", Success},
+    {"open new type waveaudio alias Capture", AliasInUse},
+    {"set CAPTURE samplespersec 44100 channels 2 bitspersample 16 alignment 4 bytespersec 176400",
+     Success},
+    {"set capture samplespersec 0 channels 0 bitspersample 0 alignment 0 bytespersec 0",
+     BadParameter},
+    {"set capture samplespersec 44100 channels 2 bitspersample 16 alignment 2 bytespersec 88200",
+     BadParameter},
+    {"set capture samplespersec 44100 channels 2 bitspersample 16 alignment 4 bytespersec 88200",
+     BadParameter},
+    {"set capture samplespersec 44100 channels 1 bitspersample 12 alignment 2 bytespersec 88200",
+     BadParameter},
+    {"set capture samplespersec x channels 1", BadParameter},
+    {"set capture loudness 11", BadParameter},
+    {"set capture time format frames", BadParameter},
+    {"set capture time format bytes", Success},
+    {"status capture length", Success, "0"},
+    {"status capture mode", Success, "stopped"},
+    {"record capture sideways", BadParameter},
+    {"play capture", NotSupported},
+    {"save capture", BadParameter},
+    {"set capture samplespersec 44100 channels 2 bitspersample 8 alignment 2 bytespersec 88200",
+     Success},
+    {"save capture {dir}/empty.wav", Success},
+    {"save capture {dir}/no/such/folder.wav", CannotWriteFile, "?"},
+    {"close capture", Success},
+    {"close capture", UnknownAlias},
+    // Files to play are opened once under their alias, with their lengths.
+    {"open waveaudio!{tone} alias sound", Success},
+    {"open waveaudio!{tone} alias Sound", AliasInUse},
+    {"status sound length", Success, "1500"},
+    {"status sound position", Success, "0"},
+    {"set sound time format bytes", Success},
+    {"status sound length", Success, "264600"},
+    {"status sound mode", Success, "stopped"},
+    {"record sound", NotSupported},
+    {"set sound samplespersec 44100", NotSupported},
+    {"open waveaudio!{dir}/missing.wav alias other", CannotOpenFile},
+    {"open waveaudio!\"\" alias other", CannotOpenFile},
+    {"open sequencer!{tone} alias other", CannotOpenFile},
+    {"open cdaudio!{tone} alias other", NotSupported},
+    {"open waveaudio!/tmp/a b.wav alias other", BadParameter},  // unquoted, it ends at the blank
+    {"open sequencer!{tune} alias midi", Success},
+    {"status midi mode", Success, "stopped"},
+    {"stop midi", Success},
+    {"close midi", Success},
+    {"stop midi", UnknownAlias},
+};
 
-TEST_F(MediaCommands, TheRecorderTakesOnlyConsistentPcmFormats) {
-    ASSERT_EQ(mciSendString("open new type waveaudio alias capture"), Success);
-    EXPECT_EQ(mciSendString("set capture samplespersec 44100 channels 2 bitspersample 16 "
-                            "alignment 4 bytespersec 176400"),
-              Success);
-    EXPECT_EQ(mciSendString("set capture samplespersec 44100 channels 1 bitspersample 8 "
-                            "alignment 1 bytespersec 44100"),
-              Success);
-    // An unknown caption gives all zeros.
-    EXPECT_EQ(mciSendString("set capture samplespersec 0 channels 0 bitspersample 0 "
-                            "alignment 0 bytespersec 0"),
-              BadParameter);
-    EXPECT_EQ(mciSendString("set capture samplespersec 44100 channels 2 bitspersample 16 "
-                            "alignment 2 bytespersec 88200"),
-              BadParameter);
-    EXPECT_EQ(mciSendString("set capture samplespersec 44100 channels 1 bitspersample 12 "
-                            "alignment 2 bytespersec 88200"),
-              BadParameter);
-    EXPECT_EQ(mciSendString("set capture samplespersec x channels 1"), BadParameter);
-    EXPECT_EQ(mciSendString("set capture loudness 11"), BadParameter);
-    EXPECT_EQ(mciSendString("set capture time format bytes"), Success);
-    EXPECT_EQ(mciSendString("set capture time format frames"), BadParameter);
-    EXPECT_EQ(mciSendString("record capture sideways"), BadParameter);
-}
+TEST(MediaCommands, EachCommandGivesItsResult) {
+    testsupport::TempFolder folder;
+    const std::string tone = folder.file("a \"quoted\" name.wav");
+    const std::string tune = folder.file("tune with blank.mid");
+    ASSERT_TRUE(testsupport::writeToneWav(tone, 440, 1.5, 660));
+    ASSERT_TRUE(testsupport::writeNoteMidi(tune, 69, 4));
+    for (const Step& step : Steps) {
+        std::string command = step.command;
+        for (const auto& [name, path] : {std::pair{"{tone}", quotePath(tone)},
+                                         {"{tune}", quotePath(tune)},
+                                         {"{dir}", quotePath(folder.path())}}) {
+            if (const auto at = command.find(name); at != std::string::npos)
+                command.replace(at, std::string(name).size(), path);
+        }
+        SCOPED_TRACE(command);
+        std::string answer = "stale";
+        EXPECT_EQ(mciSendString(command, answer), step.result);
+        if (step.answer && std::string(step.answer) == "?") EXPECT_NE(answer, "");
+        if (step.answer && std::string(step.answer) != "?") EXPECT_EQ(answer, step.answer);
+    }
+    closeAllMedia();
 
-TEST_F(MediaCommands, AnUnrecordedCaptureSavesAnEmptyWavFileOfItsFormat) {
-    TempFolder folder;
-    const std::string path = folder.file("empty \"take\" one.wav");
-    ASSERT_EQ(mciSendString("open new type waveaudio alias capture"), Success);
-    ASSERT_EQ(mciSendString("set capture samplespersec 44100 channels 2 bitspersample 16 "
-                            "alignment 4 bytespersec 176400"),
-              Success);
-    EXPECT_EQ(mciSendString("set capture time format bytes"), Success);
-    EXPECT_EQ(mciSendString("status capture length", answer), Success);
-    EXPECT_EQ(answer, "0");
-    EXPECT_EQ(mciSendString("status capture mode", answer), Success);
-    EXPECT_EQ(answer, "stopped");
-    EXPECT_EQ(mciSendString("save capture " + quotePath(path)), Success);
-    EXPECT_EQ(mciSendString("save capture " + quotePath(folder.file("no/such/folder.wav"))),
-              CannotWriteFile);
-
+    // A capture that recorded nothing saves an empty file of its last format.
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE* file = sf_open(folder.file("empty.wav").c_str(), SFM_READ, &info);
     ASSERT_NE(file, nullptr);
     sf_close(file);
-    EXPECT_EQ(info.samplerate, 44100);
+    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
     EXPECT_EQ(info.channels, 2);
-    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     EXPECT_EQ(info.frames, 0);
 }
 
-TEST_F(MediaCommands, AWavFileOpensWithItsLengthAndAnyNameWorks) {
-    TempFolder folder;
-    const std::string path = folder.file("a \"quoted\" name with blanks.wav");
-    ASSERT_TRUE(media_test::writeToneWav(path, 440.0, 1.5));
-    ASSERT_EQ(mciSendString("open waveaudio!" + quotePath(path) + " alias sound"), Success);
-    EXPECT_EQ(mciSendString("status sound length", answer), Success);
-    EXPECT_EQ(answer, "1500");
-    EXPECT_EQ(mciSendString("status sound position", answer), Success);
-    EXPECT_EQ(answer, "0");
-    EXPECT_EQ(mciSendString("set sound time format bytes"), Success);
-    EXPECT_EQ(mciSendString("status sound length", answer), Success);
-    EXPECT_EQ(answer, std::to_string(44100 * 3 / 2 * 2));
-    EXPECT_EQ(mciSendString("status sound mode", answer), Success);
-    EXPECT_EQ(answer, "stopped");
-    // A recording's own commands mean nothing to a player.
-    EXPECT_EQ(mciSendString("record sound"), NotSupported);
-    EXPECT_EQ(mciSendString("set sound samplespersec 44100"), NotSupported);
-}
-
-TEST_F(MediaCommands, FilesThatCannotPlayAreRefusedAtOpen) {
-    TempFolder folder;
-    const std::string wave = folder.file("tone.wav");
-    ASSERT_TRUE(media_test::writeToneWav(wave, 440.0, 0.5));
-    EXPECT_EQ(
-        mciSendString("open waveaudio!" + quotePath(folder.file("missing.wav")) + " alias sound"),
-        CannotOpenFile);
-    EXPECT_EQ(mciSendString("open waveaudio!\"\" alias sound"), CannotOpenFile);
-    EXPECT_EQ(mciSendString("open sequencer!" + quotePath(wave) + " alias midi"), CannotOpenFile);
-    EXPECT_EQ(mciSendString("open cdaudio!" + quotePath(wave) + " alias cd"), NotSupported);
-    // An unquoted path ends at its first blank.
-    EXPECT_EQ(mciSendString("open waveaudio!" + folder.file("tone.wav") + " alias sound"), Success);
-    EXPECT_EQ(mciSendString("open waveaudio!/tmp/a b.wav alias other"), BadParameter);
-    EXPECT_EQ(mciSendString("stop midi"), UnknownAlias);
-}
-
-TEST_F(MediaCommands, AMidiFileOpensUnderItsAlias) {
-    TempFolder folder;
-    const std::string path = folder.file("tune with blank.mid");
-    ASSERT_TRUE(media_test::writeNoteMidi(path, 69, 4));
-    ASSERT_EQ(mciSendString("open sequencer!" + quotePath(path) + " alias midi"), Success);
-    EXPECT_EQ(mciSendString("status midi mode", answer), Success);
-    EXPECT_NE(answer, "playing");
-    EXPECT_EQ(mciSendString("stop midi"), Success);
-    EXPECT_EQ(mciSendString("close midi"), Success);
+TEST(MediaFileMove, ACopyThatFailsHalfWayLeavesTheTargetAsItWas) {
+    testsupport::TempFolder folder;
+    const std::string take(3 << 20, 'r');  // more than one piece of the copy
+    std::ofstream(folder.file("take.wav")) << take;
+    std::ofstream(folder.file("target.wav")) << "an older file";
+    const int from = ::open(folder.file("take.wav").c_str(), O_RDONLY);
+    ASSERT_GE(from, 0);
+    int writes = 0;
+    setCopyWriteForTesting([&](int fd, const void* data, unsigned long size) -> long {
+        if (++writes == 1) return ::write(fd, data, size);
+        errno = ENOSPC;
+        return -1;
+    });
+    const std::string failure = copyFileContentTo(from, folder.file("target.wav"));
+    setCopyWriteForTesting(nullptr);
+    EXPECT_EQ(failure, "No space left on device");
+    EXPECT_GT(writes, 1);
+    const auto contentOf = [&](const std::string& name) {
+        std::ifstream in(folder.file(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(contentOf("target.wav"), "an older file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+    EXPECT_EQ(copyFileContentTo(from, folder.file("target.wav")), "");
+    EXPECT_EQ(contentOf("target.wav"), take);
+    ::close(from);
 }
 
 }  // namespace
