@@ -135,7 +135,7 @@ TEST_F(FormsTest, MousePointersByNumberAndFocusEvents) {
     EXPECT_EQ(log, "box got, box lost, button got");
 }
 
-// Black ink on white: the picture, the 12-pixel line slots that hold ink, and
+// Black ink on white: the picture, the 20-pixel line slots that hold ink, and
 // the middle of the ink's columns.
 struct Ink {
     QImage image;
@@ -147,14 +147,14 @@ Ink inkOf(forms::Label& label) {
     label.setBackColor(0xFFFFFF);
     label.setForeColor(0);
     label.setFontPixelSize(10);
-    label.setLineSpacing(12);
+    label.setLineSpacing(20);
     Ink ink{label.nativeWidget()->grab().toImage()};
     const int width = ink.image.width();
     int left = width;
     int right = 0;
     for (int at = 0; at < width * ink.image.height(); ++at) {
         if (QColor(ink.image.pixel(at % width, at / width)).lightness() >= 128) continue;
-        ink.lines.insert(at / width / 12);
+        ink.lines.insert(at / width / 20);
         left = std::min(left, at % width);
         right = std::max(right, at % width);
     }
@@ -166,7 +166,7 @@ TEST_F(FormsTest, LabelAlignsItsCaptionAndStandsItsLinesAtTheirPitch) {
     const std::pair<int, int> middles[] = {{0, 3}, {1, 96}, {2, 50}};  // in 100 pixels
     for (const auto& [alignment, middle] : middles) {
         forms::Label label(*form, "Label1", "ii");
-        label.move(0, 0, 100, 12);
+        label.move(0, 0, 100, 20);
         label.setAlignment(alignment);
         EXPECT_NEAR(inkOf(label).middle, middle, 4) << alignment;
     }

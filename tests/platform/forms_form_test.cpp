@@ -106,6 +106,7 @@ TEST_F(FormsTest, DockedPanelsStackAtTheTopAndBottomInDockingOrderWithoutHiddenO
     EXPECT_EQ(tops(), "0 10 30 60 ");
     EXPECT_EQ(score.width(), 400);
     rythm.setVisible(false);  // the space comes back at once
+    EXPECT_EQ(tops(), "0 - 10 40 ");
     play.setHeight(25);
     EXPECT_EQ(tops(), "0 - 10 35 ");
     openNextToScore(rythm, 2);
@@ -165,11 +166,9 @@ TEST_F(FormsTest, PopupMenuOpensOncePerGestureAndReturnsWhenClosed) {
     int chosen = 0;
     erase.Click = [&] { ++chosen; };
     // Each popup that opens is closed a moment later, its item chosen.
-    int opened = 0;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            ++opened;
             erase.action()->trigger();
             menu->close();
         }
@@ -180,11 +179,11 @@ TEST_F(FormsTest, PopupMenuOpensOncePerGestureAndReturnsWhenClosed) {
     box.MouseDown = [&](const forms::MouseEventArgs&) { form->popupMenu(popup); };
     box.MouseUp = box.MouseDown;
     clickOn(box.childHost(), {10, 10}, Qt::RightButton);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(chosen, 1);
     clickOn(box.childHost(), {10, 10}, Qt::RightButton);
     form->popupMenu(popup);  // asked from code outside any gesture, it opens every time
     form->popupMenu(popup);
-    EXPECT_EQ(opened + chosen, 8);
+    EXPECT_EQ(chosen, 4);
 }
 
 TEST_F(FormsTest, PictureBoxShowsItsSurfaceInsideItsBorderAndKeepsThePixelsThatStillFit) {

@@ -67,12 +67,7 @@ protected:
 inline void logEvents(forms::Control& control, std::string& log) {
     auto record = [&log](const char* kind) {
         return [&log, kind](const forms::MouseEventArgs& a) {
-            log += QString("%1 %2 %3 %4,%5, ")
-                       .arg(kind)
-                       .arg(a.Button)
-                       .arg(a.Shift)
-                       .arg(a.X)
-                       .arg(a.Y)
+            log += QString::asprintf("%s %d %d %g,%g, ", kind, a.Button, a.Shift, a.X, a.Y)
                        .toStdString();
         };
     };
