@@ -6,16 +6,11 @@
 
 namespace testsupport {
 
-namespace {
-
 void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held,
-                      Qt::NoModifier);
+               Qt::MouseButtons held, Qt::KeyboardModifiers modifiers) {
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, modifiers);
     QApplication::sendEvent(widget, &event);
 }
-
-}  // namespace
 
 void pressOn(QWidget* widget, QPoint at, Qt::MouseButton button) {
     sendMouse(widget, QEvent::MouseButtonPress, at, button, button);
