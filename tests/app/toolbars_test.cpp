@@ -1,0 +1,304 @@
+// The toolbars: opening and closing each by its button, its close box and its
+// Open item, placing it above or below the score, the main toolbar moving
+// between the edges, and all eight open at once lying tidily at the designed
+// and the smallest window size.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QImage>
+#include <set>
+
+#include "support/MouseInput.h"
+#include "support/app/MainWindowFixture.h"
+
+namespace {
+
+using namespace testsupport;
+
+int bottomOf(const forms::Control& control) {
+    return control.top() + control.height();
+}
+bool directlyAbove(const forms::Control& upper, const forms::Control& lower) {
+    return bottomOf(upper) == lower.top();
+}
+void choose(forms::Menu& item) {
+    item.action()->trigger();
+}
+
+class ToolbarsTest : public MainWindowTest {
+protected:
+    // The score rows the layout leaves with optional toolbars this high open.
+    int rowSpanWith(int openHeights) const { return (clientHeight - 40 - openHeights) / 16 - 1; }
+};
+
+// Every toolbar by each of its controls; its close box lays the window out as
+// it is pressed, and stays unticked.
+TEST_F(ToolbarsTest, EachToolbarOpensClosesAndMovesByItsOwnControls) {
+    auto& w = form();
+    struct Toolbar {
+        forms::CommandButton& button;
+        forms::PictureBox& panel;
+        forms::Menu& openItem;
+        forms::CheckBox& closeBox;
+        forms::Menu& above;
+        forms::Menu& below;
+        int height;
+    };
+    const Toolbar toolbars[] = {
+        {w.Cmdsetup, w.toolbSetup, w.mnuOpenSetuptoolb, w.ChkPlay, w.mnuAboveStaff2,
+         w.mnuBelowStaff2, 26},
+        {w.CmdEdit, w.toolbEdit, w.mnuOpenEdingtoolbar, w.ChkEdit, w.mnuAboveStaff3,
+         w.mnuBelowStaff3, 26},
+        {w.CmdCompose, w.ToolbCompose, w.mnuOpenComposetoolbar, w.ChkCompose, w.mnuAboveStaff4,
+         w.mnuBelowStaff4, 31},
+        {w.CmdRythm, w.toolbRythm, w.mnuOpenRythmtoolbar, w.ChkRythm, w.mnuAboveStaff5,
+         w.mnuBelowStaff5, 31},
+        {w.CmdPlay, w.toolbPlay, w.mnuOpenPlaytoolbar, w.ChkSetup, w.mnuAboveStaff6,
+         w.mnuBelowStaff6, 26},
+        {w.Command21, w.ToolbRecord, w.mnuOpenRectoolbar, w.ChcRecord, w.mnuAboveStaff7,
+         w.mnuBelowStaff7, 26},
+        {w.CmdMidi, w.toolbMIDI, w.mnuOpenMiditoolbar, w.ChkMidi, w.mnuAboveStaff8,
+         w.mnuBelowStaff8, 26},
+    };
+    auto expectOpen = [&](const Toolbar& toolbar, bool open) {
+        EXPECT_EQ(toolbar.panel.visible(), open);
+        EXPECT_EQ(toolbar.openItem.caption(), open ? "Close" : "Open");
+        EXPECT_EQ(w.RowSpan, rowSpanWith(open ? toolbar.height : 0));
+    };
+    for (const Toolbar& toolbar : toolbars) {
+        SCOPED_TRACE(toolbar.panel.name());
+        clickOn(toolbar.button.nativeWidget());
+        expectOpen(toolbar, true);
+        EXPECT_EQ(toolbar.panel.height(), toolbar.height);
+        EXPECT_TRUE(directlyAbove(toolbar.panel, w.Picmain));
+        for (const Toolbar& other : toolbars) {
+            if (&other != &toolbar) EXPECT_FALSE(other.panel.visible()) << other.panel.name();
+        }
+        QWidget* box = toolbar.closeBox.nativeWidget();
+        pressOn(box, box->rect().center());
+        expectOpen(toolbar, false);
+        releaseOn(box, box->rect().center());
+        EXPECT_EQ(toolbar.closeBox.value(), 0);
+
+        choose(toolbar.openItem);
+        expectOpen(toolbar, true);
+        choose(toolbar.openItem);
+        expectOpen(toolbar, false);
+
+        // Below Staff opens a closed toolbar at the bottom; Above Staff brings
+        // it back next to the score, except the Play toolbar, which it closes.
+        choose(toolbar.below);
+        expectOpen(toolbar, true);
+        EXPECT_EQ(bottomOf(toolbar.panel), w.scaleHeight());
+        EXPECT_TRUE(toolbar.below.checked());
+        EXPECT_FALSE(toolbar.above.checked());
+        choose(toolbar.above);
+        EXPECT_TRUE(toolbar.above.checked());
+        EXPECT_FALSE(toolbar.below.checked());
+        if (&toolbar.panel == &w.toolbMIDI) {
+            expectOpen(toolbar, false);
+            choose(toolbar.above);
+        }
+        expectOpen(toolbar, true);
+        EXPECT_TRUE(directlyAbove(toolbar.panel, w.Picmain));
+        clickOn(toolbar.button.nativeWidget());
+        expectOpen(toolbar, false);
+
+        // Releasing the button lays the window out, whether or not it clicked:
+        // a panel shown behind the layout's back takes its rows then.
+        w.toolbEdit.setVisible(true);
+        clickOn(toolbar.button.nativeWidget(), Qt::RightButton);
+        EXPECT_EQ(w.RowSpan, rowSpanWith(26));
+        w.toolbEdit.setVisible(false);
+        w.Form_Resize();
+    }
+    choose(w.mnuInstrument);
+    expectOpen(toolbars[4], true);
+}
+
+TEST_F(ToolbarsTest, TheLastToolbarOpenedAboveSitsNearestTheScore) {
+    auto& w = form();
+    clickOn(w.Cmdsetup.nativeWidget());
+    clickOn(w.CmdEdit.nativeWidget());
+    EXPECT_EQ(w.toolbMenu.top(), 0);
+    EXPECT_TRUE(directlyAbove(w.toolbMenu, w.toolbSetup));
+    EXPECT_TRUE(directlyAbove(w.toolbSetup, w.toolbEdit));
+    EXPECT_TRUE(directlyAbove(w.toolbEdit, w.Picmain));
+    clickOn(w.Cmdsetup.nativeWidget());
+    clickOn(w.Cmdsetup.nativeWidget());
+    EXPECT_TRUE(directlyAbove(w.toolbEdit, w.toolbSetup));
+    EXPECT_TRUE(directlyAbove(w.toolbSetup, w.Picmain));
+}
+
+TEST_F(ToolbarsTest, TheMainToolbarMovesBelowTheStaffAndBackAbove) {
+    auto& w = form();
+    clickOn(w.Cmdsetup.nativeWidget());
+    choose(w.mnuBelowStaff1);
+    EXPECT_TRUE(w.mnuBelowStaff1.checked());
+    EXPECT_FALSE(w.mnuAboveStaff1.checked());
+    EXPECT_EQ(bottomOf(w.toolbMenu), w.scaleHeight());
+    EXPECT_EQ(w.toolbSetup.top(), 0);
+    EXPECT_EQ(w.RowSpan, rowSpanWith(26));  // the main toolbar is never counted
+    // Toolbars placed below go between the score and the main toolbar.
+    choose(w.mnuBelowStaff4);
+    EXPECT_TRUE(directlyAbove(w.ToolbCompose, w.toolbMenu));
+
+    choose(w.mnuAboveStaff1);
+    EXPECT_TRUE(w.mnuAboveStaff1.checked());
+    EXPECT_FALSE(w.mnuBelowStaff1.checked());
+    EXPECT_TRUE(directlyAbove(w.toolbSetup, w.toolbMenu));
+    EXPECT_TRUE(directlyAbove(w.toolbMenu, w.Picmain));
+    EXPECT_EQ(bottomOf(w.ToolbCompose), w.scaleHeight());
+}
+
+// The toggles go by their item's exact caption; the Play toolbar by its panel.
+TEST_F(ToolbarsTest, ACaptionOtherThanOpenOrCloseLeavesTheToolbarAlone) {
+    auto& w = form();
+    w.mnuOpenRythmtoolbar.setCaption("open");
+    w.CmdRythm_Click();
+    EXPECT_FALSE(w.toolbRythm.visible());
+    EXPECT_EQ(w.mnuOpenRythmtoolbar.caption(), "open");
+    w.mnuOpenMiditoolbar.setCaption("Close");
+    w.CmdMidi_Click();
+    EXPECT_TRUE(w.toolbMIDI.visible());
+    EXPECT_EQ(w.mnuOpenMiditoolbar.caption(), "Close");
+}
+
+TEST_F(ToolbarsTest, HiddenButtonsStayHiddenAndTheSeparatorIsALine) {
+    auto& w = form();
+    choose(w.mnuOpenEdingtoolbar);
+    choose(w.mnuOpenMiditoolbar);
+    for (const forms::Control* hidden :
+         {&w.CopyBut, &w.Command8, &w.Command9, &w.Command12, &w.Command13, &w.Command14,
+          &w.Command18, &w.Command24, &w.Command27, &w.Command29}) {
+        EXPECT_FALSE(hidden->nativeWidget()->isVisible()) << hidden->name();
+    }
+    EXPECT_TRUE(w.mnuSpace1.action()->isSeparator());
+    EXPECT_TRUE(w.mnuSpace1.action()->text().isEmpty());
+}
+
+// Distinct colours in the face of a control, its border left out.
+int faceColours(const forms::Control& control) {
+    const QImage face = control.nativeWidget()->grab().toImage();
+    std::set<QRgb> colours;
+    for (int y = 4; y < face.height() - 4; ++y) {
+        for (int x = 4; x < face.width() - 4; ++x) colours.insert(face.pixel(x, y));
+    }
+    return static_cast<int>(colours.size());
+}
+
+// The window's client size and the score rows left with all eight open.
+struct WindowSize {
+    int width, height, rows;
+};
+
+class AllToolbarsTest : public ToolbarsTest, public ::testing::WithParamInterface<WindowSize> {
+protected:
+    void SetUp() override {
+        clientWidth = GetParam().width;
+        clientHeight = GetParam().height;
+        ToolbarsTest::SetUp();
+    }
+};
+
+// Four above the score, four below, edge to edge; in every toolbar and frame
+// the shown controls lie inside it, apart and uncovered; every button carries
+// a tool tip and the pictured ones a picture. A picture of the window is saved
+// in the build folder for a person to look at.
+TEST_P(AllToolbarsTest, EightToolbarsLieTidily) {
+    auto& w = form();
+    clickOn(w.Cmdsetup.nativeWidget());
+    clickOn(w.CmdEdit.nativeWidget());
+    clickOn(w.CmdCompose.nativeWidget());
+    for (auto* below : {&w.mnuBelowStaff5, &w.mnuBelowStaff6, &w.mnuBelowStaff7, &w.mnuBelowStaff8})
+        choose(*below);
+    EXPECT_EQ(w.scaleHeight(), clientHeight);
+    EXPECT_EQ(w.RowSpan, GetParam().rows);
+    const forms::Control* column[] = {&w.toolbMenu,    &w.toolbSetup, &w.toolbEdit,
+                                      &w.ToolbCompose, &w.Picmain,    &w.toolbMIDI,
+                                      &w.ToolbRecord,  &w.toolbPlay,  &w.toolbRythm};
+    EXPECT_EQ(w.toolbMenu.top(), 0);
+    for (int i = 0; i < 8; ++i) {
+        // The score area's empty margin may lie under the bottom toolbars.
+        if (i != 4) EXPECT_TRUE(directlyAbove(*column[i], *column[i + 1])) << column[i]->name();
+    }
+    EXPECT_EQ(bottomOf(w.toolbRythm), w.scaleHeight());
+    QWidget* client = w.Picmain.nativeWidget()->parentWidget();
+    const QRect scroll(w.HScroll1.nativeWidget()->mapTo(client, QPoint(0, 0)),
+                       w.HScroll1.nativeWidget()->size());
+    EXPECT_LE(scroll.bottom(), w.toolbMIDI.top() - 1);
+
+    const forms::Container* containers[] = {
+        &w.toolbMenu,      &w.toolbSetup,  &w.toolbEdit, &w.ToolbCompose,   &w.toolbRythm,
+        &w.toolbPlay,      &w.ToolbRecord, &w.toolbMIDI, &w.FunctionsFrame, &w.EditTrackFrame,
+        &w.MuteTrackFrame, &w.Picture6,    &w.Picture4,  &w.TransposeFrame};
+    for (const forms::Container* container : containers) {
+        QWidget* host = container->childHost();
+        std::vector<QWidget*> shown;
+        for (QWidget* child : host->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            // The picture stamp's controls lie below the main toolbar, unseen.
+            const bool stamp =
+                QStringList{"Command1", "Text1", "Text2", "Picture1"}.contains(child->objectName());
+            if (child->isVisible() && !stamp) shown.push_back(child);
+        }
+        EXPECT_FALSE(shown.empty());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const QRect rect = shown[i]->geometry();
+            SCOPED_TRACE(host->objectName().toStdString() + " / " +
+                         shown[i]->objectName().toStdString());
+            EXPECT_TRUE(host->rect().contains(rect)) << "sticks out";
+            QWidget* atMiddle = host->childAt(rect.center());
+            EXPECT_TRUE(atMiddle == shown[i] || shown[i]->isAncestorOf(atMiddle)) << "covered";
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                EXPECT_FALSE(rect.intersects(shown[j]->geometry()))
+                    << "overlaps " << shown[j]->objectName().toStdString();
+            }
+            if (qobject_cast<QAbstractButton*>(shown[i]))
+                EXPECT_FALSE(shown[i]->toolTip().isEmpty());
+        }
+    }
+    for (const forms::Control* pictured : std::initializer_list<const forms::Control*>{
+             &w.Cmdsetup,        &w.CmdEdit,         &w.CmdCompose,     &w.CmdRythm,
+             &w.CmdMidi,         &w.Command21,       &w.CmdPlay,        &w.Command32,
+             &w.Cmdhelp,         &w.Command3,        &w.ChkPlay,        &w.ChkEdit,
+             &w.TransposeBut(0), &w.TransposeBut(1), &w.ChkCompose,     &w.PlayAndStop(0),
+             &w.PlayAndStop(1),  &w.RewindBut,       &w.chkgraphics,    &w.loopcheck,
+             &w.Command33,       &w.Command34,       &w.Command191,     &w.Command6,
+             &w.ChkRythm,        &w.Command7,        &w.Command11,      &w.Command10,
+             &w.Command2,        &w.Command4,        &w.ChkSetup,       &w.ChcRecord,
+             &w.cmdStart,        &w.Image31(3),      &w.Command25,      &w.Command22,
+             &w.Command23,       &w.ChkMidi,         &w.Command26,      &w.Command28,
+             &w.Command30,       &w.FunctionBut(0),  &w.FunctionBut(1), &w.FunctionBut(2),
+             &w.toolberasecheck, &w.CutBut,          &w.PasteBut,       &w.PasteIntoBut,
+             &w.InsertColumnBut, &w.Command15,       &w.Command16,      &w.Command17,
+             &w.Command19,       &w.Command5}) {
+        EXPECT_GE(faceColours(*pictured), 4) << pictured->name() << " shows no picture";
+    }
+    const std::string picture = std::string(SORVANE_BINARY_DIR) + "/toolbars-all-open-" +
+                                std::to_string(clientWidth) + ".png";
+    EXPECT_TRUE(w.nativeWindow()->grab().save(QString::fromStdString(picture)));
+}
+
+INSTANTIATE_TEST_SUITE_P(DesignedAndSmallest, AllToolbarsTest,
+                         ::testing::Values(WindowSize{1040, 640, 24}, WindowSize{718, 325, 2}));
+
+// Between the smallest height and one with room, the score area never reaches
+// under the bottom toolbars and its scroll bar's lowest row takes a click.
+TEST_F(ToolbarsTest, TheScoreAreaStaysClearOfTheBottomToolbarsAtEveryHeight) {
+    auto& w = form();
+    for (auto* below : {&w.mnuBelowStaff5, &w.mnuBelowStaff6, &w.mnuBelowStaff7, &w.mnuBelowStaff8})
+        choose(*below);
+    for (auto* above : {&w.Cmdsetup, &w.CmdEdit, &w.CmdCompose}) clickOn(above->nativeWidget());
+    QWidget* client = w.Picmain.nativeWidget()->parentWidget();
+    for (int height = 325; height <= 420; ++height) {
+        w.setClientSize(718, height);
+        EXPECT_LE(bottomOf(w.Picmain), w.toolbMIDI.top()) << height;
+        const QRect scroll(w.HScroll1.nativeWidget()->mapTo(client, QPoint(0, 0)),
+                           w.HScroll1.nativeWidget()->size());
+        EXPECT_EQ(client->childAt(scroll.center().x(), scroll.bottom()), w.HScroll1.nativeWidget())
+            << height;
+        EXPECT_GE(w.RowSpan, 0) << height;
+    }
+}
+
+}  // namespace
