@@ -60,14 +60,11 @@ TEST_F(LiveNotesTest, ATracksInstrumentGoesOutOnItsChannelAndPercussionOnChannel
     EXPECT_FALSE(w.IsDrumTrack[2]);
     EXPECT_EQ(w.DrumKey[2], 35);
     EXPECT_EQ(w.Instxt.text(), "5 ");
-}
-
-TEST_F(LiveNotesTest, LoadingSilencesThePreview) {
-    form().Loading = true;
-    form().Combo1.userSelected(30);
-    form().Loading = false;
-    EXPECT_EQ(sent(), (Messages{{0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x00}, {0xC0, 0x1E, 0x00}}));
-    EXPECT_EQ(form().TrackInstrument[0], 30);
+    // While a score loads, the choice sounds no preview.
+    mapper().clear();
+    w.Loading = true;
+    w.Combo1.userSelected(30);
+    EXPECT_EQ(sent(), (Messages{{0xB2, 0, 0}, {0xB2, 0x20, 0}, {0xC2, 30, 0}}));
 }
 
 // The list and the instrument box give the instrument to the current track's

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "support/app/MainWindowFixture.h"
@@ -13,63 +12,43 @@ namespace {
 
 using testsupport::MainWindowTest;
 using Bytes = std::array<std::uint8_t, 3>;
+using Colours = std::array<view::OleColour, 13>;
 
-TEST_F(MainWindowTest, StartUpFillsTheListsAndSendsTrackZerosInstrumentQuietly) {
+TEST_F(MainWindowTest, StartUpLeavesItsListsDefaultsAndAnEmptyScore) {
     auto& w = form();
     ASSERT_EQ(w.Combo1.listCount(), 175);
     EXPECT_EQ(w.Combo1.list(0), "0 Acoustic Grand Piano");
-    EXPECT_EQ(w.Combo1.list(127), "127 Gunshot");
     EXPECT_EQ(w.Combo1.list(128), "128 Acoustic Bass Drum");
     EXPECT_EQ(w.Combo1.list(174), "174 Open Triangle");
-    EXPECT_EQ(w.Combo1.listIndex(), 24);
     EXPECT_EQ(w.Instxt.text(), "24 ");
-    EXPECT_EQ(w.TrackInstrument[0], 24);
-    // The list's click and the instrument box each apply 24 to track 0.
-    const Bytes program[] = {{0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x00}, {0xC0, 0x18, 0x00}};
-    std::vector<Bytes> twice(std::begin(program), std::end(program));
-    twice.insert(twice.end(), std::begin(program), std::end(program));
-    EXPECT_EQ(mapper().bytes(), twice);
-    EXPECT_FALSE(w.Loading);
     EXPECT_EQ(w.cbxFormat.text(), "44.100Hz, 16bit Stereo, 172k/sec");
-    EXPECT_EQ(w.NoteNames[0], "10G");
-    EXPECT_EQ(w.NoteNames[66], "5C#");
-    EXPECT_EQ(w.NoteNames[127], "0C");
-}
-
-TEST_F(MainWindowTest, StartUpLeavesAnEmptyScoreItsDefaultsAndOnlyTheMainToolbar) {
-    auto& w = form();
+    EXPECT_EQ((std::vector<std::string>{w.NoteNames[0], w.NoteNames[66], w.NoteNames[127]}),
+              (std::vector<std::string>{"10G", "5C#", "0C"}));
+    // The list's click and the instrument box each apply 24 to track 0, quietly.
+    EXPECT_EQ(mapper().bytes(), (std::vector<Bytes>{{0xB0, 0, 0},
+                                                    {0xB0, 32, 0},
+                                                    {0xC0, 24, 0},
+                                                    {0xB0, 0, 0},
+                                                    {0xB0, 32, 0},
+                                                    {0xC0, 24, 0}}));
+    EXPECT_EQ((std::vector<int>{w.Combo1.listIndex(), w.TrackInstrument[0], w.Tempo, w.SelStart,
+                                w.SelEnd, w.PreviewVelocity, w.OverlayBlend}),
+              (std::vector<int>{24, 24, 120, -1, -1, 127, 0x00640000}));
+    EXPECT_EQ(w.EditMode + w.CurrentTrack + w.CursorColumn + w.FirstColumn + w.NoteChannel, 0);
+    EXPECT_EQ(w.TempoLabel.caption(), "120");
+    EXPECT_EQ(w.TrackColours,
+              (Colours{0xFFC0C0, 0xFFC0FF, 0xC0C0FF, 0xC0FFC0, 0xFFFFC0, 0xFFC0C0, 0xFFC0FF,
+                       0xAACCEE, 0xC0C0FF, 0xC0FFFF, 0xD2FAB8, 0xFFFFC0, 0xFFFFC0}));
+    EXPECT_EQ(w.SelectedTrackColours,
+              (Colours{0x0000FF, 0xC7743D, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x0080FF, 0x00FFFF,
+                       0xFF8080, 0xFF8080, 0xFF80FF, 0x0080FF, 0xFFFF80, 0x8080FF}));
+    EXPECT_EQ(w.CurrentTrackColour, 0x0000FFu);
+    EXPECT_EQ(w.ScoreBackColor, 0xFFFFFFu);
+    EXPECT_EQ(w.caption(), "Midi Sorvane");
+    EXPECT_FALSE(w.Loading);
     for (const auto& track : w.Notes) {
         for (std::int16_t cell : track) ASSERT_EQ(cell, -1);
     }
-    EXPECT_EQ(w.TempoLabel.caption(), "120");
-    EXPECT_EQ(w.Tempo, 120);
-    EXPECT_EQ(w.SelStart, -1);
-    EXPECT_EQ(w.SelEnd, -1);
-    EXPECT_EQ(w.EditMode + w.CurrentTrack + w.CursorColumn + w.FirstColumn + w.NoteChannel, 0);
-    EXPECT_EQ(w.PreviewVelocity, 127);
-    EXPECT_EQ(w.OverlayBlend, 0x00640000);
-    const std::array<std::uint32_t, 13> others = {0xFFC0C0, 0xFFC0FF, 0xC0C0FF, 0xC0FFC0, 0xFFFFC0,
-                                                  0xFFC0C0, 0xFFC0FF, 0xAACCEE, 0xC0C0FF, 0xC0FFFF,
-                                                  0xD2FAB8, 0xFFFFC0, 0xFFFFC0};
-    const std::array<std::uint32_t, 13> current = {0x0000FF, 0xC7743D, 0x00FF00, 0xFF00FF, 0xFFFF00,
-                                                   0x0080FF, 0x00FFFF, 0xFF8080, 0xFF8080, 0xFF80FF,
-                                                   0x0080FF, 0xFFFF80, 0x8080FF};
-    for (int track = 0; track < 13; ++track) {
-        EXPECT_EQ(w.TrackColours[track], others[track]) << track;
-        EXPECT_EQ(w.SelectedTrackColours[track], current[track]) << track;
-    }
-    EXPECT_EQ(w.CurrentTrackColour, 0x0000FFu);
-    EXPECT_EQ(w.ScoreBackColor, 0xFFFFFFu);
-    EXPECT_TRUE(w.toolbMenu.visible());
-    for (const forms::PictureBox* panel :
-         {&w.toolbSetup, &w.toolbEdit, &w.ToolbCompose, &w.toolbRythm, &w.toolbPlay, &w.ToolbRecord,
-          &w.toolbMIDI}) {
-        EXPECT_FALSE(panel->visible()) << panel->name();
-    }
-    EXPECT_EQ(w.mnuOpenSetuptoolb.caption(), "Open");
-    EXPECT_TRUE(w.mnuAboveStaff1.checked());
-    EXPECT_FALSE(w.mnuBelowStaff8.checked());
-    EXPECT_EQ(w.caption(), "Midi Sorvane");
 }
 
 TEST_F(MainWindowTest, TheLastUsedColumnLeavesHiddenTracksOut) {
@@ -114,30 +93,20 @@ TEST_F(MainWindowTest, EndingWhileANoteSoundsTurnsItOffBeforeTheOutputCloses) {
     EXPECT_EQ(sentBeforeEnd, (std::vector<Bytes>{{0x82, 0x3C, 0}}));
 }
 
-}  // namespace
-
-namespace {
-
 // The real built-in synthesizer on a machine with no sound server.
-class NoSoundServerTest : public testsupport::MainWindowTest {
+class NoSoundServerTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        if (const char* server = std::getenv("PULSE_SERVER")) previousServer_ = server;
         setenv("PULSE_SERVER", "unix:/nonexistent/sorvane-test/native", 1);
         realMapper = true;
         MainWindowTest::SetUp();
     }
     void TearDown() override {
         MainWindowTest::TearDown();
-        if (previousServer_) {
-            setenv("PULSE_SERVER", previousServer_->c_str(), 1);
-        } else {
-            unsetenv("PULSE_SERVER");
-        }
+        previous_.empty() ? unsetenv("PULSE_SERVER") : setenv("PULSE_SERVER", previous_.c_str(), 1);
     }
-
-private:
-    std::optional<std::string> previousServer_;
+    const char* server_ = std::getenv("PULSE_SERVER");
+    const std::string previous_ = server_ ? server_ : "";
 };
 
 TEST_F(NoSoundServerTest, TheWindowStartsOnTheMapperAndSaysOnceThatNoServerIsThere) {
