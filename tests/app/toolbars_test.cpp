@@ -1,20 +1,26 @@
 // The toolbars: opening and closing each by its button, its close box and its
 // Open item, placing it above or below the score, the main toolbar moving
 // between the edges, and all eight open at once lying tidily at the designed
-// and the smallest window size.
+// and the smallest window size. Help.
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QPushButton>
+#include <filesystem>
 #include <set>
 
+#include "platform/help/detail/HelpWindow.h"
+#include "platform/system/System.h"
 #include "support/MouseInput.h"
+#include "support/TempFolder.h"
 #include "support/app/MainWindowFixture.h"
 
 namespace {
 
 using namespace testsupport;
+namespace fs = std::filesystem;
 
 int bottomOf(const forms::Control& control) {
     return control.top() + control.height();
@@ -153,18 +159,6 @@ TEST_F(ToolbarsTest, ACaptionOtherThanOpenOrCloseLeavesTheToolbarAlone) {
     EXPECT_EQ(w.mnuOpenMiditoolbar.caption(), "Close");
 }
 
-TEST_F(ToolbarsTest, HiddenButtonsStayHiddenAndTheSeparatorIsALine) {
-    auto& w = form();
-    choose(w.mnuOpenEdingtoolbar);
-    choose(w.mnuOpenMiditoolbar);
-    for (const forms::Control* hidden :
-         {&w.CopyBut, &w.Command8, &w.Command9, &w.Command12, &w.Command13, &w.Command14,
-          &w.Command18, &w.Command24, &w.Command27, &w.Command29}) {
-        EXPECT_FALSE(hidden->nativeWidget()->isVisible()) << hidden->name();
-    }
-    EXPECT_TRUE(w.mnuSpace1.action()->isSeparator() && w.mnuSpace1.action()->text().isEmpty());
-}
-
 // Distinct colours in the face of a control, its border left out.
 int faceColours(QWidget* widget) {
     const QImage face = widget->grab().toImage();
@@ -258,5 +252,44 @@ TEST_P(AllToolbarsTest, EightToolbarsLieTidily) {
 
 INSTANTIATE_TEST_SUITE_P(DesignedAndSmallest, AllToolbarsTest,
                          ::testing::Values(WindowSize{1040, 640, 24}, WindowSize{718, 325, 2}));
+
+// Help shows the compiled help file from the program folder in the program's
+// help window, and nothing at all when there is none or it cannot be shown.
+TEST_F(ToolbarsTest, HelpShowsTheHelpFileFromTheProgramFolderOrNothing) {
+    auto& w = form();
+    TempFolder folder;
+    w.AppFolder = folder.path() + "/";
+    auto shownHelp = []() -> help::HelpWindow* {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* window = dynamic_cast<help::HelpWindow*>(widget);
+            if (window && window->isVisible()) return window;
+        }
+        return nullptr;
+    };
+    clickOn(w.Cmdhelp.nativeWidget());
+    EXPECT_EQ(w.HelpFile, folder.file("lindavor.chm"));
+    // Help makes the program folder the current one, as the program keeps it.
+    EXPECT_EQ(fs::current_path(), fs::path(sys::appPath()));
+    folder.write("lindavor.chm", "not a compiled help file");
+    w.mnuHelpFile.action()->trigger();
+    EXPECT_EQ(shownHelp(), nullptr);
+    EXPECT_TRUE(messageBoxes().empty());
+
+    // The build places the current help file beside the program.
+    const fs::path placed = fs::path(SORVANE_BINARY_DIR) / "bin/lindavor.chm";
+    EXPECT_EQ(fs::file_size(placed),
+              fs::file_size(fs::path(SORVANE_SOURCE_DIR) / "src/resources/help/lindavor.chm"));
+    fs::copy_file(placed, folder.file("lindavor.chm"), fs::copy_options::overwrite_existing);
+    clickOn(w.Cmdhelp.nativeWidget());
+    help::HelpWindow* window = shownHelp();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->parentWidget(), w.nativeWindow());
+    EXPECT_EQ(window->windowTitle(), "Midi Sorvane Help");
+    EXPECT_EQ(window->filePath().toStdString(), w.HelpFile);
+    window->browser()->setSource(QUrl("chm:/menus.html"));
+    w.mnuHelpFile.action()->trigger();
+    EXPECT_EQ(shownHelp(), window);
+    EXPECT_EQ(window->browser()->source(), QUrl("chm:/index.html"));
+}
 
 }  // namespace
