@@ -24,16 +24,12 @@ TEST_P(DevicesTest, MenuHoldsTheMapperAndTenDevicesTheListHoldsAllAndOneEntryIsT
     EXPECT_EQ(w.Combo2.list(0), "MIDI Mapper");
     EXPECT_EQ(w.Device(0).caption(), "MIDI Mapper");
     EXPECT_TRUE(mapper().isOpen());
-    for (int entry = 1; entry <= devices; ++entry) {
-        EXPECT_EQ(w.Combo2.list(entry), "Test port " + std::to_string(entry - 1));
-    }
-    for (int entry = 0; entry <= 10; ++entry) {
-        SCOPED_TRACE(entry);
-        EXPECT_EQ(w.Device(entry).visible(), entry <= devices);
-        EXPECT_EQ(w.Device(entry).enabled(), entry <= devices);
-        if (entry > 0 && entry <= devices) {
-            EXPECT_EQ(w.Device(entry).caption(), "Test port " + std::to_string(entry - 1));
-        }
+    for (int entry = 1; entry <= std::max(devices, 10); ++entry) {
+        const std::string name = "Test port " + std::to_string(entry - 1);
+        if (entry <= devices) EXPECT_EQ(w.Combo2.list(entry), name);
+        if (entry > 10) continue;
+        EXPECT_EQ(w.Device(entry).visible() && w.Device(entry).enabled(), entry <= devices);
+        if (entry <= devices) EXPECT_EQ(w.Device(entry).caption(), name);
     }
     for (int chosen : {0, std::min(devices, 10), 1, 0}) {
         if (chosen > devices) continue;
@@ -48,19 +44,12 @@ TEST_P(DevicesTest, MenuHoldsTheMapperAndTenDevicesTheListHoldsAllAndOneEntryIsT
 
 INSTANTIATE_TEST_SUITE_P(NoneThreeAndTwelve, DevicesTest, ::testing::Values(0, 3, 12));
 
-class DeviceChoiceTest : public MainWindowTest {
-protected:
-    void SetUp() override {
-        deviceCount = 3;
-        MainWindowTest::SetUp();
-    }
-};
-
 // The menu's choice opens the device twice (once more through the list it
 // moves), the list's choice once; a device that fails to open gives way to the
 // next, and with none open sending stays harmless.
-TEST_F(DeviceChoiceTest, FailedOpenTriesTheNextDeviceAndSendingStaysHarmless) {
+TEST_P(DevicesTest, AChoiceOpensItsDeviceOrTheNextAndSendingStaysHarmless) {
     auto& w = form();
+    if (GetParam() < 3) return;  // needs three devices
     w.Device(2).Click();
     EXPECT_EQ(device(1).openCount(), 2);
     w.Combo2.userSelected(3);

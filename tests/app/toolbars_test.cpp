@@ -87,21 +87,19 @@ TEST_F(ToolbarsTest, EachToolbarOpensClosesAndMovesByItsOwnControls) {
         releaseOn(box, box->rect().center());
         EXPECT_EQ(toolbar.closeBox.value(), 0);
 
-        choose(toolbar.openItem);
-        expectOpen(toolbar, true);
-        choose(toolbar.openItem);
-        expectOpen(toolbar, false);
+        for (bool open : {true, false}) {
+            choose(toolbar.openItem);
+            expectOpen(toolbar, open);
+        }
 
         // Below Staff opens a closed toolbar at the bottom; Above Staff brings
         // it back next to the score, except the Play toolbar, which it closes.
         choose(toolbar.below);
         expectOpen(toolbar, true);
         EXPECT_EQ(bottomOf(toolbar.panel), w.scaleHeight());
-        EXPECT_TRUE(toolbar.below.checked());
-        EXPECT_FALSE(toolbar.above.checked());
+        EXPECT_TRUE(toolbar.below.checked() && !toolbar.above.checked());
         choose(toolbar.above);
-        EXPECT_TRUE(toolbar.above.checked());
-        EXPECT_FALSE(toolbar.below.checked());
+        EXPECT_TRUE(toolbar.above.checked() && !toolbar.below.checked());
         if (&toolbar.panel == &w.toolbMIDI) {
             expectOpen(toolbar, false);
             choose(toolbar.above);
