@@ -132,6 +132,12 @@ TEST_F(FilesTest, EveryOpenReadsAScoreAndKeepsTheOldFileWhenTheChosenOneCannotBe
         expectScoreBoxUpToDate();
     }
     EXPECT_EQ(messageBoxes().size(), 5u);
+    // A file without a tempo of 1 or more keeps the tempo.
+    folder.write("slow.sng", scoreText().replace(scoreText().find(" 77 "), 4, " 0 "));
+    dialogs.name = path("slow.sng");
+    w.Command33_Click();
+    EXPECT_EQ(w.Tempo, 77);
+    EXPECT_EQ(w.ScoreFile, path("slow.sng"));
 }
 
 // The Open item compares the ending as written, the music-file button without
