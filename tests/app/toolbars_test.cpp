@@ -157,6 +157,24 @@ TEST_F(ToolbarsTest, ACaptionOtherThanOpenOrCloseLeavesTheToolbarAlone) {
     EXPECT_EQ(w.mnuOpenMiditoolbar.caption(), "Close");
 }
 
+// The captions and tool tips the user reads, and the record timer's beat.
+TEST_F(ToolbarsTest, ControlsCarryTheirCaptionsAndToolTips) {
+    auto& w = form();
+    const std::pair<const forms::Control*, std::string> tips[] = {
+        {&w.TrackHide(0), "Hide this channel"}, {&w.TrackSel(7), "Channel 8"},
+        {&w.PlayAndStop(0), "Play score"},      {&w.PlayAndStop(1), "Stop"},
+        {&w.PasteBut, "Paste (Overwrite)"},     {&w.PasteIntoBut, "Paste (Insert)"}};
+    for (const auto& [control, tip] : tips) EXPECT_EQ(control->toolTipText(), tip);
+    const std::pair<const forms::Menu*, std::string> items[] = {{&w.mnuNewScore, "New Score"},
+                                                                {&w.mnuOpen, "Open"},
+                                                                {&w.mnuSave, "Save"},
+                                                                {&w.mnuSaveAs, "Save As"},
+                                                                {&w.mnuSaveAsMid, "Save as Mid"}};
+    for (const auto& [item, caption] : items) EXPECT_EQ(item->caption(), caption);
+    EXPECT_EQ(w.TrackSel(7).caption(), "8");
+    EXPECT_EQ(w.tmrRecord.interval(), 50);
+}
+
 // Distinct colours in the face of a control, its border left out.
 int faceColours(QWidget* widget) {
     const QImage face = widget->grab().toImage();
