@@ -112,8 +112,9 @@ TEST_F(LiveNotesTest, TheInstrumentBoxTakesItsLeadingNumberAndIgnoresNoInstrumen
     EXPECT_EQ(w.Combo1.listIndex(), 24) << "the list keeps its entry";
 }
 
-// The preview's wait handles window events, so another choice can run inside
-// it; the first preview's note off still names its own key and channel.
+// The preview's wait handles window events, so a choice waiting in the event
+// queue runs inside it; the first preview's note off still names its own key
+// and channel.
 TEST_F(LiveNotesTest, APreviewTurnsOffItsOwnNoteWhenAnotherChoiceRunsInsideItsWait) {
     auto& w = form();
     const std::pair<std::function<void()>, Messages> rows[] = {
@@ -121,7 +122,7 @@ TEST_F(LiveNotesTest, APreviewTurnsOffItsOwnNoteWhenAnotherChoiceRunsInsideItsWa
         {[&] { w.TrackSel(3).setValue(true); }, programWithPreview(3, 40)}};
     for (const auto& [inside, insideSent] : rows) {
         int ran = 0;
-        QTimer::singleShot(60, [&] {
+        QTimer::singleShot(0, [&] {
             ++ran;
             inside();
         });
