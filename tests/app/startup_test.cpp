@@ -46,6 +46,11 @@ TEST_F(MainWindowTest, StartUpLeavesItsListsDefaultsAndAnEmptyScore) {
     EXPECT_EQ(w.ScoreBackColor, 0xFFFFFFu);
     EXPECT_EQ(w.caption(), "Midi Sorvane");
     EXPECT_FALSE(w.Loading);
+    // Only the main toolbar shows.
+    for (const forms::PictureBox* panel :
+         {&w.toolbSetup, &w.toolbEdit, &w.ToolbCompose, &w.toolbRythm, &w.toolbPlay, &w.ToolbRecord,
+          &w.toolbMIDI})
+        EXPECT_FALSE(panel->nativeWidget()->isVisible()) << panel->name();
     for (const auto& track : w.Notes) {
         for (std::int16_t cell : track) ASSERT_EQ(cell, -1);
     }
