@@ -173,6 +173,18 @@ TEST_F(ToolbarsTest, ControlsCarryTheirCaptionsAndToolTips) {
     for (const auto& [item, caption] : items) EXPECT_EQ(item->caption(), caption);
     EXPECT_EQ(w.TrackSel(7).caption(), "8");
     EXPECT_EQ(w.tmrRecord.interval(), 50);
+    // The recorder's state label is centred: its text leaves equal margins.
+    clickOn(w.Command21.nativeWidget());
+    const QImage label = w.Label4.nativeWidget()->grab().toImage();
+    int left = label.width(), right = 0;
+    for (int y = 0; y < label.height(); ++y) {
+        for (int x = 0; x < label.width(); ++x) {
+            if ((label.pixel(x, y) & 0xFFFFFF) != 0xE0E0E0)
+                left = std::min(left, x), right = std::max(right, x);
+        }
+    }
+    ASSERT_LT(left, right) << "the label shows no text";
+    EXPECT_NEAR(left, label.width() - 1 - right, 2);
 }
 
 // Distinct colours in the face of a control, its border left out.
