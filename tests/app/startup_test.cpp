@@ -1,159 +1,117 @@
-// The main window as start-up leaves it.
+// The main window as start-up leaves it, and the ways the program ends.
 
 #include <QWidget>
 #include <array>
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "support/app/MainWindowFixture.h"
+#include "support/app/VirtualClock.h"
 
 namespace {
 
 using testsupport::MainWindowTest;
 using Bytes = std::array<std::uint8_t, 3>;
+using Colours = std::array<view::OleColour, 13>;
 
-TEST_F(MainWindowTest, InstrumentListAndBoxAfterStartUp) {
-    auto& window = form();
-    ASSERT_EQ(window.Combo1.listCount(), 175);
-    EXPECT_EQ(window.Combo1.list(0), "0 Acoustic Grand Piano");
-    EXPECT_EQ(window.Combo1.list(24), "24 Nylon Guitar");
-    EXPECT_EQ(window.Combo1.list(127), "127 Gunshot");
-    EXPECT_EQ(window.Combo1.list(128), "128 Acoustic Bass Drum");
-    EXPECT_EQ(window.Combo1.list(174), "174 Open Triangle");
-    EXPECT_EQ(window.Combo1.listIndex(), 24);
-    EXPECT_EQ(window.Instxt.text(), "24 ");
-    EXPECT_EQ(window.TrackInstrument[0], 24);
-}
-
-TEST_F(MainWindowTest, TrackZerosInstrumentIsSentWithoutPreviewNote) {
-    // The list's click and the instrument box each apply 24 to track 0.
-    const std::vector<Bytes> instrument = {
-        {0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x00}, {0xC0, 0x18, 0x00}};
-    std::vector<Bytes> expected = instrument;
-    expected.insert(expected.end(), instrument.begin(), instrument.end());
-    EXPECT_EQ(mapper().bytes(), expected);
-    EXPECT_FALSE(form().Loading);
-}
-
-TEST_F(MainWindowTest, ViewEditAndColourDefaults) {
-    auto& window = form();
-    EXPECT_EQ(window.cbxFormat.listIndex(), 3);
-    EXPECT_EQ(window.cbxFormat.text(), "44.100Hz, 16bit Stereo, 172k/sec");
-    EXPECT_EQ(window.TempoLabel.caption(), "120");
-    EXPECT_EQ(window.Tempo, 120);
-    EXPECT_EQ(window.SelStart, -1);
-    EXPECT_EQ(window.SelEnd, -1);
-    EXPECT_EQ(window.CursorColumn, 0);
-    EXPECT_EQ(window.EditMode, 0);
-    EXPECT_EQ(window.CurrentTrack, 0);
-    EXPECT_EQ(window.FirstColumn, 0);
-    EXPECT_EQ(window.NoteChannel, 0);
-    EXPECT_EQ(window.PreviewVelocity, 127);
-    EXPECT_EQ(window.OverlayBlend, 0x00640000);
-
-    EXPECT_EQ(window.NoteNames[0], "10G");
-    EXPECT_EQ(window.NoteNames[55], "6C");
-    EXPECT_EQ(window.NoteNames[66], "5C#");
-    EXPECT_EQ(window.NoteNames[67], "5C");
-    EXPECT_EQ(window.NoteNames[127], "0C");
-
-    const std::array<std::uint32_t, 13> trackColours = {
-        0xFFC0C0, 0xFFC0FF, 0xC0C0FF, 0xC0FFC0, 0xFFFFC0, 0xFFC0C0, 0xFFC0FF,
-        0xAACCEE, 0xC0C0FF, 0xC0FFFF, 0xD2FAB8, 0xFFFFC0, 0xFFFFC0};
-    const std::array<std::uint32_t, 13> selectedColours = {
-        0x0000FF, 0xC7743D, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x0080FF, 0x00FFFF,
-        0xFF8080, 0xFF8080, 0xFF80FF, 0x0080FF, 0xFFFF80, 0x8080FF};
-    for (int track = 0; track < 13; ++track) {
-        EXPECT_EQ(window.TrackColours[track], trackColours[track]) << "track " << track;
-        EXPECT_EQ(window.SelectedTrackColours[track], selectedColours[track]) << "track " << track;
-    }
-    EXPECT_EQ(window.CurrentTrackColour, 0x0000FFu);
-    EXPECT_EQ(window.ScoreBackColor, 0xFFFFFFu);
-}
-
-TEST_F(MainWindowTest, ScoreIsEmptyAndOnlyTheMainToolbarShows) {
-    auto& window = form();
-    for (int track = 0; track < 13; ++track) {
-        for (int column = 0; column <= 1000; ++column) {
-            ASSERT_EQ(window.Notes[track][column], -1);
-            ASSERT_EQ(window.Instruments[track][column], 0);
-        }
-    }
-    EXPECT_TRUE(window.toolbMenu.visible());
+TEST_F(MainWindowTest, StartUpLeavesItsListsDefaultsAndAnEmptyScore) {
+    auto& w = form();
+    ASSERT_EQ(w.Combo1.listCount(), 175);
+    EXPECT_EQ(w.Combo1.list(0), "0 Acoustic Grand Piano");
+    EXPECT_EQ(w.Combo1.list(128), "128 Acoustic Bass Drum");
+    EXPECT_EQ(w.Combo1.list(174), "174 Open Triangle");
+    EXPECT_EQ(w.Instxt.text(), "24 ");
+    EXPECT_EQ(w.cbxFormat.text(), "44.100Hz, 16bit Stereo, 172k/sec");
+    EXPECT_EQ((std::vector<std::string>{w.NoteNames[0], w.NoteNames[66], w.NoteNames[127]}),
+              (std::vector<std::string>{"10G", "5C#", "0C"}));
+    // The list's click and the instrument box each apply 24 to track 0, quietly.
+    EXPECT_EQ(mapper().bytes(), (std::vector<Bytes>{{0xB0, 0, 0},
+                                                    {0xB0, 32, 0},
+                                                    {0xC0, 24, 0},
+                                                    {0xB0, 0, 0},
+                                                    {0xB0, 32, 0},
+                                                    {0xC0, 24, 0}}));
+    EXPECT_EQ((std::vector<int>{w.Combo1.listIndex(), w.TrackInstrument[0], w.Tempo, w.SelStart,
+                                w.SelEnd, w.PreviewVelocity, w.OverlayBlend}),
+              (std::vector<int>{24, 24, 120, -1, -1, 127, 0x00640000}));
+    EXPECT_EQ(w.EditMode + w.CurrentTrack + w.CursorColumn + w.FirstColumn + w.NoteChannel, 0);
+    EXPECT_EQ(w.TempoLabel.caption(), "120");
+    EXPECT_EQ(w.TrackColours,
+              (Colours{0xFFC0C0, 0xFFC0FF, 0xC0C0FF, 0xC0FFC0, 0xFFFFC0, 0xFFC0C0, 0xFFC0FF,
+                       0xAACCEE, 0xC0C0FF, 0xC0FFFF, 0xD2FAB8, 0xFFFFC0, 0xFFFFC0}));
+    EXPECT_EQ(w.SelectedTrackColours,
+              (Colours{0x0000FF, 0xC7743D, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x0080FF, 0x00FFFF,
+                       0xFF8080, 0xFF8080, 0xFF80FF, 0x0080FF, 0xFFFF80, 0x8080FF}));
+    EXPECT_EQ(w.CurrentTrackColour, 0x0000FFu);
+    EXPECT_EQ(w.ScoreBackColor, 0xFFFFFFu);
+    EXPECT_EQ(w.caption(), "Midi Sorvane");
+    EXPECT_FALSE(w.Loading);
+    // Only the main toolbar shows.
     for (const forms::PictureBox* panel :
-         {&window.toolbSetup, &window.toolbEdit, &window.ToolbCompose, &window.toolbRythm,
-          &window.toolbPlay, &window.ToolbRecord, &window.toolbMIDI}) {
-        EXPECT_FALSE(panel->visible()) << panel->name();
-        EXPECT_EQ(panel->align(), 1) << panel->name();
+         {&w.toolbSetup, &w.toolbEdit, &w.ToolbCompose, &w.toolbRythm, &w.toolbPlay, &w.ToolbRecord,
+          &w.toolbMIDI})
+        EXPECT_FALSE(panel->nativeWidget()->isVisible()) << panel->name();
+    for (const auto& track : w.Notes) {
+        for (std::int16_t cell : track) ASSERT_EQ(cell, -1);
     }
-    for (const forms::Menu* open :
-         {&window.mnuOpenSetuptoolb, &window.mnuOpenEdingtoolbar, &window.mnuOpenComposetoolbar,
-          &window.mnuOpenRythmtoolbar, &window.mnuOpenPlaytoolbar, &window.mnuOpenRectoolbar,
-          &window.mnuOpenMiditoolbar}) {
-        EXPECT_EQ(open->caption(), "Open") << open->name();
-    }
-    EXPECT_TRUE(window.mnuAboveStaff1.checked());
-    EXPECT_FALSE(window.mnuBelowStaff8.checked());
-    EXPECT_FALSE(window.mnupopup.visible());
-    EXPECT_EQ(window.caption(), "Midi Sorvane");
 }
 
-TEST_F(MainWindowTest, FindLastColumnSkipsHiddenTracks) {
-    auto& window = form();
-    window.FindLastColumn();
-    EXPECT_EQ(window.LastUsedColumn, 0);
-    window.Notes[3][300] = 1040;  // a held cell counts as used
-    window.Notes[5][40] = 12;
-    window.FindLastColumn();
-    EXPECT_EQ(window.LastUsedColumn, 300);
-    window.TrackHide(3).setValue(1);
-    window.FindLastColumn();
-    EXPECT_EQ(window.LastUsedColumn, 40);
-    window.Notes[0][1000] = 7;
-    window.FindLastColumn();
-    EXPECT_EQ(window.LastUsedColumn, 1000);
+TEST_F(MainWindowTest, TheLastUsedColumnLeavesHiddenTracksOut) {
+    auto& w = form();
+    w.Notes[12][300] = 1040;  // a held cell counts as used
+    w.Notes[5][40] = 12;
+    w.FindLastColumn();
+    EXPECT_EQ(w.LastUsedColumn, 300);
+    w.TrackHide(12).setValue(1);
+    w.FindLastColumn();
+    EXPECT_EQ(w.LastUsedColumn, 40);
 }
 
-TEST_F(MainWindowTest, ExitClosesTheOutputOnceAndEnds) {
-    const int closesBefore = mapper().closeCount();
-    EXPECT_THROW(form().Command3_Click(), testsupport::ProgramEnded);
-    EXPECT_EQ(mapper().closeCount(), closesBefore + 1);
-    EXPECT_FALSE(mapper().isOpen());
-}
-
-TEST_F(MainWindowTest, MenuExitAndClosingTheWindowEndAlike) {
-    ASSERT_TRUE(form().mnuExit.Click);
-    EXPECT_THROW(form().mnuExit.Click(), testsupport::ProgramEnded);
+// Exit, the Exit button and closing the window end the program alike, with
+// the output closed once.
+TEST_F(MainWindowTest, EveryWayOutClosesTheOutputOnceAndEnds) {
+    auto& w = form();
     int cancel = 0;
-    EXPECT_THROW(form().Form_Unload(cancel), testsupport::ProgramEnded);
+    const std::function<void()> ways[] = {[&] { w.mnuExit.Click(); }, [&] { w.Command3.Click(); },
+                                          [&] { w.Unload(cancel); }};
+    for (const auto& end : ways) {
+        w.Device_Click(0);
+        const int closes = mapper().closeCount();
+        EXPECT_THROW(end(), testsupport::ProgramEnded);
+        EXPECT_EQ(mapper().closeCount(), closes + 1);
+        EXPECT_FALSE(mapper().isOpen());
+    }
     EXPECT_EQ(cancel, 0);
 }
 
-}  // namespace
-
-namespace {
+TEST_F(MainWindowTest, EndingWhileANoteSoundsTurnsItOffBeforeTheOutputCloses) {
+    auto& w = form();
+    for (int column = 0; column <= 3; ++column) w.Notes[2][column] = column ? 1067 : 67;
+    testsupport::VirtualClock clock;
+    std::vector<Bytes> sentBeforeEnd;
+    clock.at(300, [&] {
+        mapper().clear();
+        EXPECT_THROW(w.Command3_Click(), testsupport::ProgramEnded);
+        sentBeforeEnd = mapper().bytes();
+    });
+    w.PlayAndStop_Click(0);
+    EXPECT_EQ(sentBeforeEnd, (std::vector<Bytes>{{0x82, 0x3C, 0}}));
+}
 
 // The real built-in synthesizer on a machine with no sound server.
-class NoSoundServerTest : public testsupport::MainWindowTest {
+class NoSoundServerTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        if (const char* server = std::getenv("PULSE_SERVER")) previousServer_ = server;
         setenv("PULSE_SERVER", "unix:/nonexistent/sorvane-test/native", 1);
         realMapper = true;
         MainWindowTest::SetUp();
     }
     void TearDown() override {
         MainWindowTest::TearDown();
-        if (previousServer_) {
-            setenv("PULSE_SERVER", previousServer_->c_str(), 1);
-        } else {
-            unsetenv("PULSE_SERVER");
-        }
+        previous_.empty() ? unsetenv("PULSE_SERVER") : setenv("PULSE_SERVER", previous_.c_str(), 1);
     }
-
-private:
-    std::optional<std::string> previousServer_;
+    const char* server_ = std::getenv("PULSE_SERVER");
+    const std::string previous_ = server_ ? server_ : "";
 };
 
 TEST_F(NoSoundServerTest, TheWindowStartsOnTheMapperAndSaysOnceThatNoServerIsThere) {

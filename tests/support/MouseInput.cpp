@@ -29,4 +29,8 @@ void clickOn(QWidget* widget, QPoint at, Qt::MouseButton button) {
     releaseOn(widget, at, button);
 }
 
+void clickOn(QWidget* widget, Qt::MouseButton button) {
+    clickOn(widget, widget->rect().center(), button);
+}
+
 }  // namespace testsupport

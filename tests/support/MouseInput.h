@@ -17,5 +17,7 @@ void clickOn(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton
 // Any mouse event, with the buttons held after it and the keys held with it.
 void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A press and release over the widget's middle.
+void clickOn(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
 
 }  // namespace testsupport
