@@ -70,7 +70,9 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return true;
 }
 
-MonitorRecording::MonitorRecording(const std::string& sink) {
+MonitorRecording::MonitorRecording(const std::string& sink) : MonitorRecording(sink, 1) {}
+
+MonitorRecording::MonitorRecording(const std::string& sink, int channels) : channels_(channels) {
     char pattern[] = "/tmp/sorvane-recording-XXXXXX";
     if (mkdtemp(pattern) == nullptr) return;
     folder_ = pattern;
@@ -78,9 +80,10 @@ MonitorRecording::MonitorRecording(const std::string& sink) {
     const std::string file = file_.string();
     const std::string device = "--device=" + sink + ".monitor";
     const std::string rate = "--rate=" + std::to_string(RecordRate);
-    const char* arguments[] = {"parecord",          device.c_str(), "--file-format=wav",
-                               "--format=s16le",    "--channels=1", rate.c_str(),
-                               "--latency-msec=20", file.c_str(),   nullptr};
+    const std::string channelCount = "--channels=" + std::to_string(channels_);
+    const char* arguments[] = {"parecord",          device.c_str(),       "--file-format=wav",
+                               "--format=s16le",    channelCount.c_str(), rate.c_str(),
+                               "--latency-msec=20", file.c_str(),         nullptr};
     if (posix_spawnp(&pid_, "parecord", nullptr, nullptr, const_cast<char**>(arguments), environ) !=
         0) {
         pid_ = -1;
@@ -97,7 +100,8 @@ bool MonitorRecording::holds(std::chrono::milliseconds length) const {
     std::error_code error;
     const auto size = std::filesystem::file_size(file_, error);
     // 44 bytes of WAV header, then two bytes a sample.
-    return !error && static_cast<std::int64_t>(size) > 44 + RecordRate * 2 * length.count() / 1000;
+    return !error && static_cast<std::int64_t>(size) >
+                         44 + RecordRate * 2 * channels_ * length.count() / 1000;
 }
 
 int MonitorRecording::stop() {
@@ -110,6 +114,10 @@ int MonitorRecording::stop() {
 }
 
 std::vector<float> MonitorRecording::samples(int& rate) const {
+    return channelSamples(0, rate);
+}
+
+std::vector<float> MonitorRecording::channelSamples(int channel, int& rate) const {
     SF_INFO info{};
     SNDFILE* file = sf_open(file_.c_str(), SFM_READ, &info);
     if (!file) return {};
@@ -118,7 +126,9 @@ std::vector<float> MonitorRecording::samples(int& rate) const {
     sf_close(file);
     frames.resize(static_cast<std::size_t>(read * info.channels));
     std::vector<float> mono;
-    for (std::size_t i = 0; i < frames.size(); i += static_cast<std::size_t>(info.channels)) {
+    if (channel < 0 || channel >= info.channels) return mono;
+    for (std::size_t i = static_cast<std::size_t>(channel); i < frames.size();
+         i += static_cast<std::size_t>(info.channels)) {
         mono.push_back(frames[i]);
     }
     rate = info.samplerate;

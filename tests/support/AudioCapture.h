@@ -36,11 +36,12 @@ std::string commandOutput(const std::string& command);
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit,
              const std::function<void()>& pause = {});
 
-// The sink's monitor recorded into a mono WAV file in a temporary folder of its
-// own, removed with the recording.
+// The sink's monitor recorded into a WAV file (mono unless more channels are
+// asked for) in a temporary folder of its own, removed with the recording.
 class MonitorRecording {
 public:
     explicit MonitorRecording(const std::string& sink);
+    MonitorRecording(const std::string& sink, int channels);
     ~MonitorRecording();
     MonitorRecording(const MonitorRecording&) = delete;
     MonitorRecording& operator=(const MonitorRecording&) = delete;
@@ -54,11 +55,14 @@ public:
     // What was recorded (the first channel), read back after stop(); empty when
     // the file cannot be read.
     std::vector<float> samples(int& rate) const;
+    // One channel of it (0 left, 1 right), the same way.
+    std::vector<float> channelSamples(int channel, int& rate) const;
 
 private:
     std::filesystem::path folder_;
     std::filesystem::path file_;
     pid_t pid_ = -1;
+    int channels_ = 1;
 };
 
 // Waits until the synthesizer's stream has played a quarter of a second and

@@ -16,9 +16,14 @@ namespace midiout {
 namespace {
 
 // After this long without a voice or a message the reverb and chorus have died
-// away: the stream is fed silence without running the synthesizer, and soon
-// pauses altogether.
-constexpr std::int64_t QuietFrames = 3 * GeneralMidiSynth::SampleRate;
+// away: the stream is fed silence without running the synthesizer, and pauses
+// altogether once the whole quiet period has passed.
+constexpr std::chrono::milliseconds SynthQuietTime{3000};
+constexpr std::chrono::milliseconds DefaultQuietPeriod{8000};
+
+std::int64_t framesOf(std::chrono::milliseconds time) {
+    return time.count() * GeneralMidiSynth::SampleRate / 1000;
+}
 
 // One synthesizer and one audio stream for the whole process, whichever
 // mapper device object asks for them. Closing the mapper turns its notes off
@@ -43,6 +48,7 @@ public:
         if (output_ && !output_->isConnected()) output_.reset();
         if (!output_) {
             output_ = connectOutput(error);
+            if (output_) applyQuietPeriod(*output_);
             // The synthesizer takes messages all the same, and is heard as
             // soon as a sound server is there.
             if (!output_) keepConnecting();
@@ -88,11 +94,30 @@ public:
         return output_ && output_->isAsleep();
     }
 
+    void setQuietPeriod(std::chrono::milliseconds period) {
+        std::lock_guard lock(mutex_);
+        quietPeriod_ = std::max(period, std::chrono::milliseconds{0});
+        synthQuietFrames_ = framesOf(synthQuietTime());
+        if (output_) applyQuietPeriod(*output_);
+    }
+
 private:
     std::unique_ptr<PulseOutput> connectOutput(std::string& error) {
         return PulseOutput::connect(
             [this](float* interleaved, int frames) { return render(interleaved, frames); },
             GeneralMidiSynth::SampleRate, error);
+    }
+
+    // The stream counts the part of the quiet period after the synthesizer
+    // has stopped rendering.
+    void applyQuietPeriod(PulseOutput& output) {
+        output.setSleepAfter(static_cast<int>((quietPeriod_ - synthQuietTime()).count()));
+    }
+
+    // A short quiet period is shared out so that the stream's part never
+    // vanishes.
+    std::chrono::milliseconds synthQuietTime() const {
+        return std::min(quietPeriod_ / 2, SynthQuietTime);
     }
 
     // Tries again every second, off the caller's thread: a server that does
@@ -114,7 +139,10 @@ private:
                 std::unique_ptr<PulseOutput> output = connectOutput(error);
                 std::lock_guard engineLock(mutex_);
                 if (output) {
-                    if (!output_) output_ = std::move(output);
+                    if (!output_) {
+                        output_ = std::move(output);
+                        applyQuietPeriod(*output_);
+                    }
                     lastError_.clear();
                     connecting_ = false;
                     return;
@@ -131,7 +159,7 @@ private:
             quietFrames_ = 0;
         }
         framesPlayed_ += frames;
-        if (quietFrames_ >= QuietFrames) {
+        if (quietFrames_ >= synthQuietFrames_) {
             std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
             return false;
         }
@@ -148,6 +176,8 @@ private:
     std::atomic<std::int64_t> framesPlayed_{0};
     std::uint64_t messagesRendered_ = 0;  // audio thread only
     std::int64_t quietFrames_ = 0;        // audio thread only
+    std::atomic<std::int64_t> synthQuietFrames_{framesOf(SynthQuietTime)};
+    std::chrono::milliseconds quietPeriod_ = DefaultQuietPeriod;
     std::unique_ptr<PulseOutput> output_;
     std::string lastError_;
     bool connecting_ = false;
@@ -186,6 +216,10 @@ std::string mapperLastError() {
 
 bool mapperAsleep() {
     return SynthEngine::instance().asleep();
+}
+
+void setMapperQuietPeriod(std::chrono::milliseconds period) {
+    SynthEngine::instance().setQuietPeriod(period);
 }
 
 }  // namespace midiout

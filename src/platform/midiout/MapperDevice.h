@@ -5,6 +5,7 @@
 // frequent close and reopen cost next to nothing. After some seconds of silence
 // the stream pauses to spare the processor, and the next message resumes it.
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,5 +31,9 @@ std::string mapperLastError();
 // True while the audio stream is paused after a long silence; the next message
 // to the mapper resumes it.
 bool mapperAsleep();
+
+// The silence after which the audio stream pauses: 8 s unless set here (tests
+// shorten it). Applies from the next stretch of silence on.
+void setMapperQuietPeriod(std::chrono::milliseconds period);
 
 }  // namespace midiout

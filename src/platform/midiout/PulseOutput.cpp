@@ -21,6 +21,7 @@ std::unique_ptr<PulseOutput> PulseOutput::connect(Render render, int sampleRate,
     std::unique_ptr<PulseOutput> output(new PulseOutput);
     output->render_ = std::move(render);
     output->sampleRate_ = sampleRate;
+    output->sleepAfterFrames_ = static_cast<long long>(sampleRate) * SleepAfterMilliseconds / 1000;
     output->mainloop_ = pa_threaded_mainloop_new();
     if (!output->mainloop_) {
         error = "cannot create the PulseAudio main loop";
@@ -167,6 +168,12 @@ bool PulseOutput::isAsleep() {
     return asleep;
 }
 
+void PulseOutput::setSleepAfter(int milliseconds) {
+    pa_threaded_mainloop_lock(mainloop_);
+    sleepAfterFrames_ = static_cast<long long>(sampleRate_) * milliseconds / 1000;
+    pa_threaded_mainloop_unlock(mainloop_);
+}
+
 long long PulseOutput::latencyMicroseconds() {
     pa_threaded_mainloop_lock(mainloop_);
     pa_usec_t latency = 0;
@@ -202,9 +209,7 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
                         PA_SEEK_RELATIVE);
         bytes -= static_cast<std::size_t>(frames) * FrameBytes;
     }
-    const long long sleepAfter =
-        static_cast<long long>(output->sampleRate_) * SleepAfterMilliseconds / 1000;
-    if (!output->asleep_ && output->quietFrames_ >= sleepAfter) {
+    if (!output->asleep_ && output->quietFrames_ >= output->sleepAfterFrames_) {
         output->asleep_ = true;
         if (pa_operation* operation = pa_stream_cork(stream, 1, nullptr, nullptr)) {
             pa_operation_unref(operation);

@@ -29,7 +29,7 @@ public:
     static constexpr int PeriodFrames = 128;
     static constexpr int LatencyPeriods = 3;
     // How long the render function must give nothing to hear before the stream
-    // pauses.
+    // pauses, unless setSleepAfter says otherwise.
     static constexpr int SleepAfterMilliseconds = 5000;
 
     // Connects and starts playing; nullptr with a reason in error when the
@@ -45,6 +45,8 @@ public:
     // Call it after giving the render function something to play.
     void wake();
     bool isAsleep();
+    // Counts from the next stretch of silence on.
+    void setSleepAfter(int milliseconds);
     // The stream's current latency in microseconds, or -1 when unknown.
     long long latencyMicroseconds();
 
@@ -63,6 +65,7 @@ private:
     bool timedOut_ = false;
     // Guarded by the main loop's lock.
     long long quietFrames_ = 0;
+    long long sleepAfterFrames_ = 0;
     bool asleep_ = false;
 };
 
