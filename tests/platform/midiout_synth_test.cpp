@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/midiout/GeneralMidiSynth.h"
 #include "platform/midiout/SynthRender.h"
 #include "support/AudioAnalysis.h"
@@ -95,6 +98,33 @@ TEST(MidiOutSynth, AFullVelocityChordOfEveryTrackDoesNotClipAndBadMessagesAreDro
     EXPECT_GT(peak, 0.05f);
     EXPECT_LT(peak, 1.0f);
     EXPECT_LT(rms(render({{0, pack(0x90, 69, 0xFF)}}, 0.3).left), 1e-5);
+}
+
+// Closing the mapper turns its notes off this way: they fade over their
+// release, never stop dead, and still end.
+TEST(MidiOutSynth, NotesOffLetsNotesReleaseRatherThanCuttingThem) {
+    std::string error;
+    const auto synth = GeneralMidiSynth::create(error);
+    ASSERT_NE(synth, nullptr) << error;
+    synth->send(0xC0, 48, 0);  // string ensemble: steady, with a long release
+    synth->send(0x90, 67, 127);
+    const int tenMs = Rate / 100;
+    auto levelOver = [&](int frames) {
+        std::vector<float> both(static_cast<std::size_t>(frames) * 2);
+        synth->render(both.data(), frames);
+        std::vector<float> left(static_cast<std::size_t>(frames));
+        for (std::size_t i = 0; i < left.size(); ++i) left[i] = both[2 * i];
+        return rms(left);
+    };
+    levelOver(Rate / 2);
+    const double held = levelOver(tenMs);
+    ASSERT_GT(held, 0.01);
+    synth->notesOff();
+    levelOver(tenMs);
+    // A cut has lost 24 dB by now; the strings' release has hardly begun.
+    EXPECT_GT(levelOver(tenMs), held * 0.5) << "the sound was cut";
+    levelOver(3 * Rate);
+    EXPECT_LT(levelOver(tenMs), held * 0.01) << "the notes never ended";
 }
 
 }  // namespace

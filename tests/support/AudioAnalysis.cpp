@@ -109,8 +109,7 @@ std::size_t loudestWindow(std::span<const float> samples, std::size_t length) {
 
 namespace {
 
-double stretchPitchHz(std::span<const float> samples, int sampleRate, double minHz,
-                      double maxHz) {
+double stretchPitchHz(std::span<const float> samples, int sampleRate, double minHz, double maxHz) {
     const std::vector<double> x = withoutMean(samples);
     const double coarse = periodicityHz(x, sampleRate, minHz, maxHz);
     if (coarse == 0) return 0;
