@@ -287,8 +287,8 @@ private:
     void stopLiveNote(const midi::LiveNote& note);
     // The instrument preview: its note on now, its note off when due (its id).
     std::uint64_t startPreview();
-    bool isPreviewSounding(std::uint64_t id) const;
-    std::int64_t previewEndMicros(std::uint64_t id) const;
+    // The preview with this id while it sounds, else nullptr.
+    const midi::PreviewNote* findPreview(std::uint64_t id) const;
     void endPreview(std::uint64_t id);
     void endDuePreviews();
     // The earliest due note off of a preview, in microseconds; far away when

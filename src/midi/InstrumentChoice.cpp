@@ -46,8 +46,8 @@ void Form1::applyInstrumentToCurrentTrack(std::int16_t number) {
     if (playbackLoopRunning) return;
     // Outside it the choice lasts as long as its preview; a preview started
     // by a handler inside this wait has ended its own first.
-    while (isPreviewSounding(preview)) {
-        const std::int64_t due = previewEndMicros(preview);
+    while (const midi::PreviewNote* sounding = findPreview(preview)) {
+        const std::int64_t due = sounding->endsAt * timing::MicrosPerMilli;
         if (timing::microsecondTicks() >= due) {
             endPreview(preview);
         } else {

@@ -19,7 +19,7 @@ namespace {
 constexpr int LastViewColumn = score::LastColumn - 1;
 constexpr int StepsPerBeat = 15;  // a tempo's beat in sixteenth notes, per second
 constexpr int MillisecondsPerSecond = 1000;
-constexpr std::int64_t MicrosPerMilli = 1000;
+using timing::MicrosPerMilli;
 const char* const RecordIdleCaption = "Start Recording";
 
 // Clears a flag however the scope is left, a test's thrown end included.
@@ -123,8 +123,7 @@ void Form1::startPlayback(bool loopingBack) {
     notesEndAtNextStep = loopingBack;
     if (!loopingBack) {
         stopSoundingNotes();
-        stepStartMicros = timing::microsecondTicks();
-        StepTick = stepStartMicros / MicrosPerMilli;
+        beginStep();
     }
     LastCell.fill(score::EmptyCell);
     CurInstrument.fill(-1);

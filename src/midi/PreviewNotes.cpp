@@ -13,7 +13,7 @@ namespace app {
 namespace {
 constexpr std::int16_t PreviewRow = 67;  // key 60, middle C
 constexpr int PreviewMs = 250;
-constexpr std::int64_t MicrosPerMilli = 1000;
+using timing::MicrosPerMilli;
 }  // namespace
 
 std::uint64_t Form1::startPreview() {
@@ -23,25 +23,18 @@ std::uint64_t Form1::startPreview() {
     return lastPreviewId;
 }
 
-bool Form1::isPreviewSounding(std::uint64_t id) const {
-    return std::any_of(previewNotes.begin(), previewNotes.end(),
-                       [id](const midi::PreviewNote& preview) { return preview.id == id; });
-}
-
-std::int64_t Form1::previewEndMicros(std::uint64_t id) const {
-    for (const midi::PreviewNote& preview : previewNotes) {
-        if (preview.id == id) return preview.endsAt * MicrosPerMilli;
-    }
-    return 0;
-}
-
-void Form1::endPreview(std::uint64_t id) {
+const midi::PreviewNote* Form1::findPreview(std::uint64_t id) const {
     const auto found =
         std::find_if(previewNotes.begin(), previewNotes.end(),
                      [id](const midi::PreviewNote& preview) { return preview.id == id; });
-    if (found == previewNotes.end()) return;
+    return found == previewNotes.end() ? nullptr : &*found;
+}
+
+void Form1::endPreview(std::uint64_t id) {
+    const midi::PreviewNote* found = findPreview(id);
+    if (found == nullptr) return;
     const midi::LiveNote note = found->note;
-    previewNotes.erase(found);
+    previewNotes.erase(previewNotes.begin() + (found - previewNotes.data()));
     stopLiveNote(note);
 }
 

@@ -14,7 +14,7 @@ namespace forms {
 
 namespace {
 
-constexpr std::int64_t MicrosPerMilli = 1000;
+using timing::MicrosPerMilli;
 constexpr long NanosPerMicro = 1000;
 constexpr std::int64_t MicrosPerSecond = 1'000'000;
 

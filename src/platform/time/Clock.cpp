@@ -59,7 +59,7 @@ std::int64_t GetTickCount() {
 std::int64_t microsecondTicks() {
     bool replaced = false;
     const std::int64_t ticks = replacedMilliseconds(replaced);
-    return replaced ? ticks * 1000 : realTicks<std::chrono::microseconds>();
+    return replaced ? ticks * MicrosPerMilli : realTicks<std::chrono::microseconds>();
 }
 
 bool clockReplaced() {

@@ -7,6 +7,8 @@
 
 namespace timing {
 
+constexpr std::int64_t MicrosPerMilli = 1000;
+
 std::int64_t GetTickCount();
 // The same clock in microseconds, for waits that must end within a
 // millisecond; a test clock's milliseconds times 1000.
