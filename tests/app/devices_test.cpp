@@ -26,10 +26,14 @@ TEST_P(DevicesTest, MenuHoldsTheMapperAndTenDevicesTheListHoldsAllAndOneEntryIsT
     EXPECT_TRUE(mapper().isOpen());
     for (int entry = 1; entry <= std::max(devices, 10); ++entry) {
         const std::string name = "Test port " + std::to_string(entry - 1);
-        if (entry <= devices) EXPECT_EQ(w.Combo2.list(entry), name);
+        if (entry <= devices) {
+            EXPECT_EQ(w.Combo2.list(entry), name);
+        }
         if (entry > 10) continue;
         EXPECT_EQ(w.Device(entry).visible() && w.Device(entry).enabled(), entry <= devices);
-        if (entry <= devices) EXPECT_EQ(w.Device(entry).caption(), name);
+        if (entry <= devices) {
+            EXPECT_EQ(w.Device(entry).caption(), name);
+        }
     }
     for (int chosen : {0, std::min(devices, 10), 1, 0}) {
         if (chosen > devices) continue;

@@ -79,7 +79,9 @@ TEST_F(ToolbarsTest, EachToolbarOpensClosesAndMovesByItsOwnControls) {
         EXPECT_EQ(toolbar.panel.height(), toolbar.height);
         EXPECT_TRUE(directlyAbove(toolbar.panel, w.Picmain));
         for (const Toolbar& other : toolbars) {
-            if (&other != &toolbar) EXPECT_FALSE(other.panel.visible()) << other.panel.name();
+            if (&other != &toolbar) {
+                EXPECT_FALSE(other.panel.visible()) << other.panel.name();
+            }
         }
         QWidget* box = toolbar.closeBox.nativeWidget();
         pressOn(box, box->rect().center());
@@ -228,7 +230,9 @@ TEST_P(AllToolbarsTest, EightToolbarsLieTidily) {
     EXPECT_EQ(w.toolbMenu.top(), 0);
     for (int i = 0; i < 8; ++i) {
         // The score area's empty margin may lie under the bottom toolbars.
-        if (i != 4) EXPECT_TRUE(directlyAbove(*column[i], *column[i + 1])) << column[i]->name();
+        if (i != 4) {
+            EXPECT_TRUE(directlyAbove(*column[i], *column[i + 1])) << column[i]->name();
+        }
     }
     EXPECT_EQ(bottomOf(w.toolbRythm), w.scaleHeight());
     QWidget* client = w.Picmain.nativeWidget()->parentWidget();
@@ -258,9 +262,12 @@ TEST_P(AllToolbarsTest, EightToolbarsLieTidily) {
                 EXPECT_FALSE(rect.intersects(shown[j]->geometry()))
                     << "overlaps " << shown[j]->objectName().toStdString();
             }
-            if (qobject_cast<QAbstractButton*>(shown[i]))
+            if (qobject_cast<QAbstractButton*>(shown[i])) {
                 EXPECT_FALSE(shown[i]->toolTip().isEmpty());
-            if (qobject_cast<QPushButton*>(shown[i])) EXPECT_GE(faceColours(shown[i]), 4);
+            }
+            if (qobject_cast<QPushButton*>(shown[i])) {
+                EXPECT_GE(faceColours(shown[i]), 4);
+            }
         }
     }
     // Growing from here, the score area never reaches under the bottom

@@ -132,7 +132,9 @@ TEST_F(ScoreDrawingTest, TheSelectionAndCursorTintsStopAtTheView) {
         w.RedrawScore();
         EXPECT_EQ(w.SelBandLeft, one.left);
         EXPECT_EQ(w.SelBandRight, one.right);
-        if (one.left < 0 && one.firstColumn == 0) EXPECT_EQ(snapshot(), plain);
+        if (one.left < 0 && one.firstColumn == 0) {
+            EXPECT_EQ(snapshot(), plain);
+        }
     }
     w.CursorColumn = 55;  // the last column in view
     w.RedrawScore();
