@@ -73,7 +73,8 @@ void Form1::PlaySong() {
         while (Playing) {
             {
                 // Woken at the deadline however busy the machine is, until the
-                // step's notes are out; the bar and the redraws come after.
+                // step's notes are out; the bar, the redraws and whatever
+                // handlers the wait runs go without.
                 const timing::PromptWakeups prompt;
                 waitForStepDeadline();
                 beginStep();
@@ -148,6 +149,8 @@ void Form1::waitForStepDeadline() {
         // Read afresh on each pass: a restart and the tempo slider may move it
         // while the loop waits.
         const std::int64_t deadline = stepStartMicros + std::int64_t{StepMs} * MicrosPerMilli;
+        // Handlers run by the last pass went without the step's priority.
+        timing::PromptWakeups::resume();
         if (timing::microsecondTicks() >= deadline) return;
         forms::waitForEventsUntilMicros(std::min(deadline, nextPreviewEndMicros()));
     }

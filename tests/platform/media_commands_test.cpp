@@ -106,14 +106,19 @@ TEST(MediaCommands, EachCommandGivesItsResult) {
         for (const auto& [name, path] : {std::pair{"{tone}", quotePath(tone)},
                                          {"{tune}", quotePath(tune)},
                                          {"{dir}", quotePath(folder.path())}}) {
-            if (const auto at = command.find(name); at != std::string::npos)
+            if (const auto at = command.find(name); at != std::string::npos) {
                 command.replace(at, std::string(name).size(), path);
+            }
         }
         SCOPED_TRACE(command);
         std::string answer = "stale";
         EXPECT_EQ(mciSendString(command, answer), step.result);
-        if (step.answer && std::string(step.answer) == "?") EXPECT_NE(answer, "");
-        if (step.answer && std::string(step.answer) != "?") EXPECT_EQ(answer, step.answer);
+        if (step.answer && std::string(step.answer) == "?") {
+            EXPECT_NE(answer, "");
+        }
+        if (step.answer && std::string(step.answer) != "?") {
+            EXPECT_EQ(answer, step.answer);
+        }
     }
     closeAllMedia();
 

@@ -9,6 +9,7 @@
 
 #include "platform/forms/Application.h"
 #include "platform/time/Clock.h"
+#include "platform/time/PromptWakeups.h"
 
 namespace forms {
 
@@ -31,6 +32,8 @@ public:
     DeadlineWake& operator=(const DeadlineWake&) = delete;
 
     // False when no timer descriptor could be made.
+    const QObject* notifier() const { return notifier_.data(); }
+
     bool arm(std::int64_t remainingMicros) {
         if (fd_ < 0 || QCoreApplication::instance() == nullptr) return false;
         if (notifier_.isNull()) {
@@ -54,18 +57,47 @@ private:
     QPointer<QSocketNotifier> notifier_;
 };
 
+// A real-time priority held for the wait is not for the handlers it runs:
+// before any event but the deadline's own wake is handled, the thread steps
+// aside, and the waiter takes the priority again before it waits on.
+class HandlersStepAside : public QObject {
+public:
+    explicit HandlersStepAside(const DeadlineWake& wake) : wake_(wake) {}
+    bool waiting = false;
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent*) override {
+        if (waiting && receiver != wake_.notifier()) timing::PromptWakeups::stepAsideForHandlers();
+        return false;
+    }
+
+private:
+    const DeadlineWake& wake_;
+};
+
 }  // namespace
 
 void waitForEventsUntilMicros(std::int64_t deadlineMicros) {
+    static DeadlineWake wake;
+    static QPointer<HandlersStepAside> stepAside;
+    if (stepAside.isNull() && QCoreApplication::instance() != nullptr) {
+        // Owned by the application, so it goes with it.
+        stepAside = new HandlersStepAside(wake);
+        stepAside->setParent(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(stepAside);
+    }
+    const QPointer<HandlersStepAside> filter(stepAside);
+    const bool outerWaiting = filter && filter->waiting;
+    if (filter) filter->waiting = true;
     const std::int64_t remaining = deadlineMicros - timing::microsecondTicks();
     if (remaining <= 0) {
         doEvents();
-        return;
+    } else {
+        wake.arm(remaining);
+        // The millisecond wait's own timer, rounded up, only backs the precise one.
+        waitForEvents(timing::GetTickCount() + (remaining + MicrosPerMilli - 1) / MicrosPerMilli);
     }
-    static DeadlineWake wake;
-    wake.arm(remaining);
-    // The millisecond wait's own timer, rounded up, only backs the precise one.
-    waitForEvents(timing::GetTickCount() + (remaining + MicrosPerMilli - 1) / MicrosPerMilli);
+    if (filter) filter->waiting = outerWaiting;
 }
 
 }  // namespace forms

@@ -66,8 +66,11 @@ bool MidiFilePlayer::play(std::string& error) {
     started_ = true;
     if (!output_) {
         output_ = midiout::PulseOutput::connect(
-            [this](float* interleaved, int frames) { return render(interleaved, frames); },
-            midiout::GeneralMidiSynth::SampleRate, error);
+            [this](float* interleaved, int frames, const midiout::RenderClock&) {
+                return render(interleaved, frames);
+            },
+            midiout::GeneralMidiSynth::SampleRate,
+            midiout::fileBuffer(midiout::GeneralMidiSynth::SampleRate), error);
         if (!output_) {
             fluid_player_stop(player_);
             started_ = false;
@@ -82,6 +85,12 @@ void MidiFilePlayer::stop() {
     fluid_player_stop(player_);
     fluid_synth_all_sounds_off(synth_, -1);
     started_ = false;
+    // Nothing already queued plays after the stop.
+    if (output_) output_->discardQueued();
+}
+
+int MidiFilePlayer::bufferFrames() const {
+    return output_ ? output_->bufferFrames() : 0;
 }
 
 bool MidiFilePlayer::isPlaying() {

@@ -1,7 +1,7 @@
 #pragma once
 // Plays a Standard MIDI File through FluidSynth's file player on a
 // synthesizer of its own (the General MIDI SoundFont the mapper uses), to the
-// default PulseAudio output.
+// default PulseAudio output, with a file's buffer.
 
 #include <atomic>
 #include <memory>
@@ -27,11 +27,15 @@ public:
     MidiFilePlayer& operator=(const MidiFilePlayer&) = delete;
 
     bool play(std::string& error);
+    // Silent at once.
     void stop();
     bool isPlaying();
     // In MIDI ticks of the file.
     int lengthTicks();
     int positionTicks();
+    // The latency the sound server keeps for the stream, in frames; 0 before
+    // the first play.
+    int bufferFrames() const;
 
 private:
     MidiFilePlayer() = default;

@@ -51,14 +51,16 @@ WavePlayer::~WavePlayer() {
 bool WavePlayer::play(std::string& error) {
     // Once the end was played the audio thread no longer reads the file.
     if (position_ >= frameCount_) {
-        source_->rewind();
+        source_->seek(0);
         position_ = 0;
     }
     playing_ = true;
     if (!output_) {
         output_ = midiout::PulseOutput::connect(
-            [this](float* interleaved, int frames) { return render(interleaved, frames); },
-            sampleRate_, error);
+            [this](float* interleaved, int frames, const midiout::RenderClock& clock) {
+                return render(interleaved, frames, clock);
+            },
+            sampleRate_, midiout::fileBuffer(sampleRate_), error);
         if (!output_) {
             playing_ = false;
             return false;
@@ -70,12 +72,42 @@ bool WavePlayer::play(std::string& error) {
 
 void WavePlayer::stop() {
     playing_ = false;
+    if (!output_) return;
+    // Nothing already queued plays after the stop, and the next play goes on
+    // from the last frame heard.
+    output_->discardQueued([this](std::int64_t heardFrame) {
+        const std::int64_t unheard =
+            heardFrame < 0 ? 0 : std::max<std::int64_t>(dataEndFrame_ - heardFrame, 0);
+        if (unheard > 0) {
+            position_ = std::max<std::int64_t>(position_ - unheard, 0);
+            source_->seek(position_);
+        }
+        dataEndFrame_ = std::max<std::int64_t>(heardFrame, 0);
+        queuedFrames_ = 0;
+    });
 }
 
-bool WavePlayer::render(float* interleaved, int frames) {
+bool WavePlayer::isPlaying() const {
+    // The file's last frames are still heard after they were taken.
+    return playing_ || queuedFrames_ > 0;
+}
+
+int WavePlayer::bufferFrames() const {
+    return output_ ? output_->bufferFrames() : 0;
+}
+
+std::int64_t WavePlayer::positionFrames() const {
+    return std::max<std::int64_t>(position_ - queuedFrames_, 0);
+}
+
+bool WavePlayer::render(float* interleaved, int frames, const midiout::RenderClock& clock) {
     std::fill(interleaved, interleaved + static_cast<std::ptrdiff_t>(frames) * 2, 0.0f);
+    const int count = playing_ ? source_->take(interleaved, frames) : 0;
+    if (count > 0) dataEndFrame_ = clock.writtenFrames + count;
+    // Without the server's word on what is heard, what was taken counts.
+    const std::int64_t heard = clock.playedFrames >= 0 ? clock.playedFrames : dataEndFrame_;
+    queuedFrames_ = std::max<std::int64_t>(dataEndFrame_ - heard, 0);
     if (!playing_) return false;
-    const int count = source_->take(interleaved, frames);
     position_ += count;
     // A file shorter than its header says ends where its frames do.
     if (position_ >= frameCount_ || (count < frames && source_->finished())) {

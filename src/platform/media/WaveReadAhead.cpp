@@ -91,10 +91,10 @@ bool WaveReadAhead::finished() {
     return endOfFile_ && ringFrames_ == 0;
 }
 
-void WaveReadAhead::rewind() {
+void WaveReadAhead::seek(std::int64_t frame) {
     {
         const std::lock_guard file(fileLock_);
-        sf_seek(file_, 0, SEEK_SET);
+        sf_seek(file_, std::clamp<sf_count_t>(frame, 0, frames_), SEEK_SET);
         const std::lock_guard ring(ringLock_);
         ringStart_ = 0;
         ringFrames_ = 0;

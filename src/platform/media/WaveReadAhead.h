@@ -39,8 +39,8 @@ public:
     int take(float* interleaved, int frames);
     // True once every frame of the file has been taken.
     bool finished();
-    // Back to the file's start.
-    void rewind();
+    // Takes frames from frame on (0 the file's start).
+    void seek(std::int64_t frame);
 
 private:
     WaveReadAhead() = default;

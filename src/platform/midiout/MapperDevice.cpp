@@ -11,6 +11,7 @@
 
 #include "platform/midiout/GeneralMidiSynth.h"
 #include "platform/midiout/PulseOutput.h"
+#include "platform/midiout/SynthTimeline.h"
 
 namespace midiout {
 namespace {
@@ -43,6 +44,7 @@ public:
         if (!synth_) {
             synth_ = GeneralMidiSynth::create(error);
             if (!synth_) return false;
+            timeline_ = std::make_unique<SynthTimeline>(*synth_, GeneralMidiSynth::SampleRate);
         }
         // A server that went away since the last open gets a fresh connection.
         if (output_ && !output_->isConnected()) output_.reset();
@@ -62,19 +64,32 @@ public:
     }
 
     void stop() {
+        const std::int64_t sent = monotonicMicros();
         std::lock_guard lock(mutex_);
-        if (synth_) synth_->notesOff();
+        if (!synth_) return;
         ++messages_;
+        if (!output_ || !timeline_->postNotesOff(sent)) synth_->notesOff();
+        if (output_) output_->wake();
     }
 
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+        // Stamped as it arrives: it is heard that moment plus the latency.
+        const std::int64_t sent = monotonicMicros();
         std::lock_guard lock(mutex_);
         if (!synth_) return;
         // Counted before the synthesizer takes it, so the audio thread never
         // passes over a message it has not seen.
         ++messages_;
-        synth_->send(status, data1, data2);
+        // With no stream there is no clock to place it by, and no one to hear.
+        if (!output_ || !timeline_->post(sent, status, data1, data2)) {
+            synth_->send(status, data1, data2);
+        }
         if (output_) output_->wake();
+    }
+
+    int bufferFrames() {
+        std::lock_guard lock(mutex_);
+        return output_ ? output_->bufferFrames() : -1;
     }
 
     long long latency() {
@@ -104,8 +119,10 @@ public:
 private:
     std::unique_ptr<PulseOutput> connectOutput(std::string& error) {
         return PulseOutput::connect(
-            [this](float* interleaved, int frames) { return render(interleaved, frames); },
-            GeneralMidiSynth::SampleRate, error);
+            [this](float* interleaved, int frames, const RenderClock& clock) {
+                return render(interleaved, frames, clock);
+            },
+            GeneralMidiSynth::SampleRate, liveBuffer(GeneralMidiSynth::SampleRate), error);
     }
 
     // The stream counts the part of the quiet period after the synthesizer
@@ -152,9 +169,9 @@ private:
     }
 
     // The audio thread: synth_ is set before the stream exists and outlives it.
-    bool render(float* interleaved, int frames) {
+    bool render(float* interleaved, int frames, const RenderClock& clock) {
         const std::uint64_t messages = messages_;
-        if (messages != messagesRendered_ || synth_->activeVoices() > 0) {
+        if (messages != messagesRendered_ || synth_->activeVoices() > 0 || timeline_->pending()) {
             messagesRendered_ = messages;
             quietFrames_ = 0;
         }
@@ -163,7 +180,7 @@ private:
             std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
             return false;
         }
-        synth_->render(interleaved, frames);
+        timeline_->render(interleaved, frames, clock);
         quietFrames_ += frames;
         return true;
     }
@@ -172,6 +189,7 @@ private:
     // Everything the audio thread touches is declared before the stream, so
     // the stream, and its thread, go first.
     std::unique_ptr<GeneralMidiSynth> synth_;
+    std::unique_ptr<SynthTimeline> timeline_;
     std::atomic<std::uint64_t> messages_{0};
     std::atomic<std::int64_t> framesPlayed_{0};
     std::uint64_t messagesRendered_ = 0;  // audio thread only
@@ -204,6 +222,10 @@ std::shared_ptr<Device> makeMapperDevice() {
 
 long long mapperLatencyMicroseconds() {
     return SynthEngine::instance().latency();
+}
+
+int mapperBufferFrames() {
+    return SynthEngine::instance().bufferFrames();
 }
 
 std::int64_t mapperFramesPlayed() {

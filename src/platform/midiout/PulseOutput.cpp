@@ -7,6 +7,11 @@
 #include <pulse/thread-mainloop.h>
 #include <pulse/timeval.h>
 
+#include <algorithm>
+#include <chrono>
+
+#include "platform/system/RealtimePriority.h"
+
 namespace midiout {
 namespace {
 
@@ -14,13 +19,48 @@ constexpr int FrameBytes = 2 * sizeof(float);
 // A server that neither answers nor refuses must not hang the caller.
 constexpr pa_usec_t ConnectTimeout = 3 * PA_USEC_PER_SEC;
 
+constexpr int LivePeriodFrames = 128;
+constexpr int LivePeriods = 3;
+constexpr int LiveMaxLatencyMs = 50;
+constexpr int FileLatencyMs = 250;
+constexpr int FilePeriodMs = 50;
+
+int framesIn(int milliseconds, int sampleRate) {
+    return static_cast<int>(static_cast<std::int64_t>(sampleRate) * milliseconds / 1000);
+}
+
+std::uint32_t bytesOf(int frames) {
+    return static_cast<std::uint32_t>(frames * FrameBytes);
+}
+
 }  // namespace
 
+StreamBuffer liveBuffer(int sampleRate) {
+    return {LivePeriodFrames, LivePeriodFrames * LivePeriods,
+            std::max(LivePeriodFrames * LivePeriods, framesIn(LiveMaxLatencyMs, sampleRate)), true};
+}
+
+StreamBuffer fileBuffer(int sampleRate) {
+    const int latency = framesIn(FileLatencyMs, sampleRate);
+    return {framesIn(FilePeriodMs, sampleRate), latency, latency, false};
+}
+
+int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames) {
+    return std::clamp(currentFrames * 2, buffer.latencyFrames, buffer.maxLatencyFrames);
+}
+
+std::int64_t monotonicMicros() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 std::unique_ptr<PulseOutput> PulseOutput::connect(Render render, int sampleRate,
-                                                  std::string& error) {
+                                                  const StreamBuffer& buffer, std::string& error) {
     std::unique_ptr<PulseOutput> output(new PulseOutput);
     output->render_ = std::move(render);
     output->sampleRate_ = sampleRate;
+    output->buffer_ = buffer;
     output->sleepAfterFrames_ = static_cast<long long>(sampleRate) * SleepAfterMilliseconds / 1000;
     output->mainloop_ = pa_threaded_mainloop_new();
     if (!output->mainloop_) {
@@ -47,47 +87,79 @@ std::unique_ptr<PulseOutput> PulseOutput::connect(Render render, int sampleRate,
     }
 
     pa_threaded_mainloop_lock(output->mainloop_);
-    const bool ready = [&] {
-        if (!output->waitUntilReady(
-                [](PulseOutput& self) {
-                    return pa_context_get_state(self.context_) == PA_CONTEXT_READY;
-                },
-                error)) {
-            return false;
-        }
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_FLOAT32NE;
-        spec.rate = static_cast<std::uint32_t>(sampleRate);
-        spec.channels = 2;
-        output->stream_ = pa_stream_new(output->context_, "Synthesizer", &spec, nullptr);
-        if (!output->stream_) {
-            error = "cannot create a PulseAudio stream";
-            return false;
-        }
-        pa_stream_set_state_callback(output->stream_, &PulseOutput::onStreamState, output.get());
-        pa_stream_set_write_callback(output->stream_, &PulseOutput::onWrite, output.get());
-
-        pa_buffer_attr attributes{};
-        attributes.maxlength = static_cast<std::uint32_t>(-1);
-        attributes.tlength = static_cast<std::uint32_t>(PeriodFrames * LatencyPeriods * FrameBytes);
-        attributes.prebuf = static_cast<std::uint32_t>(-1);
-        attributes.minreq = static_cast<std::uint32_t>(PeriodFrames * FrameBytes);
-        attributes.fragsize = static_cast<std::uint32_t>(-1);
-        const auto flags = static_cast<pa_stream_flags_t>(
-            PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
-        if (pa_stream_connect_playback(output->stream_, nullptr, &attributes, flags, nullptr,
-                                       nullptr) < 0) {
-            error = std::string("cannot open a PulseAudio playback stream: ") +
-                    pa_strerror(pa_context_errno(output->context_));
-            return false;
-        }
-        return output->waitUntilReady(
-            [](PulseOutput& self) { return pa_stream_get_state(self.stream_) == PA_STREAM_READY; },
-            error);
-    }();
+    const bool ready = output->openStream(error);
     pa_threaded_mainloop_unlock(output->mainloop_);
     if (!ready) return nullptr;
+    if (buffer.realtimeThread) output->askRealtimeForRenderThread();
     return output;
+}
+
+bool PulseOutput::openStream(std::string& error) {
+    if (!waitUntilReady(
+            [](PulseOutput& self) {
+                return pa_context_get_state(self.context_) == PA_CONTEXT_READY;
+            },
+            error)) {
+        return false;
+    }
+    pa_sample_spec spec{};
+    spec.format = PA_SAMPLE_FLOAT32NE;
+    spec.rate = static_cast<std::uint32_t>(sampleRate_);
+    spec.channels = 2;
+    stream_ = pa_stream_new(context_, buffer_.realtimeThread ? "Synthesizer" : "Playback", &spec,
+                            nullptr);
+    if (!stream_) {
+        error = "cannot create a PulseAudio stream";
+        return false;
+    }
+    pa_stream_set_state_callback(stream_, &PulseOutput::onStreamState, this);
+    pa_stream_set_write_callback(stream_, &PulseOutput::onWrite, this);
+    pa_stream_set_underflow_callback(stream_, &PulseOutput::onUnderflow, this);
+
+    pa_buffer_attr attributes{};
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = bytesOf(buffer_.latencyFrames);
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = bytesOf(buffer_.periodFrames);
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    const auto flags = static_cast<pa_stream_flags_t>(
+        PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
+    if (pa_stream_connect_playback(stream_, nullptr, &attributes, flags, nullptr, nullptr) < 0) {
+        error = std::string("cannot open a PulseAudio playback stream: ") +
+                pa_strerror(pa_context_errno(context_));
+        return false;
+    }
+    if (!waitUntilReady(
+            [](PulseOutput& self) { return pa_stream_get_state(self.stream_) == PA_STREAM_READY; },
+            error)) {
+        return false;
+    }
+    if (const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_)) {
+        bufferFrames_ = static_cast<int>(granted->tlength / FrameBytes);
+    }
+    return true;
+}
+
+void PulseOutput::askRealtimeForRenderThread() {
+    // The render thread is the main loop's; it tells its own id.
+    auto renderThread = std::make_shared<std::atomic<pid_t>>(0);
+    pa_threaded_mainloop_once_unlocked(
+        mainloop_,
+        [](pa_threaded_mainloop*, void* thread) {
+            auto& id = *static_cast<std::atomic<pid_t>*>(thread);
+            id = sys::currentThreadId();
+            id.notify_all();
+        },
+        renderThread.get());
+    priorityRequest_ = std::thread([this, renderThread] {
+        renderThread->wait(0);
+        realtime_.store(sys::makeThreadRealtime(renderThread->load(), sys::SynthPriority),
+                        std::memory_order_release);
+    });
+}
+
+void PulseOutput::awaitPriorityAnswer() {
+    if (priorityRequest_.joinable()) priorityRequest_.join();
 }
 
 bool PulseOutput::waitUntilReady(bool (*ready)(PulseOutput&), std::string& error) {
@@ -123,11 +195,13 @@ bool PulseOutput::waitUntilReady(bool (*ready)(PulseOutput&), std::string& error
 }
 
 PulseOutput::~PulseOutput() {
+    awaitPriorityAnswer();
     if (!mainloop_) return;
     pa_threaded_mainloop_lock(mainloop_);
     if (stream_) {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
     }
@@ -150,6 +224,12 @@ bool PulseOutput::isConnected() {
 }
 
 void PulseOutput::wake() {
+    // A playing stream sees the count move at its next request; only a
+    // paused one needs the lock, so a message costs no wait for the audio
+    // thread. The count goes first: a stream pausing meanwhile either sees it
+    // or is seen asleep here (see onWrite).
+    wakes_.fetch_add(1);
+    if (!asleep_.load()) return;
     pa_threaded_mainloop_lock(mainloop_);
     quietFrames_ = 0;
     if (asleep_) {
@@ -162,10 +242,7 @@ void PulseOutput::wake() {
 }
 
 bool PulseOutput::isAsleep() {
-    pa_threaded_mainloop_lock(mainloop_);
-    const bool asleep = asleep_;
-    pa_threaded_mainloop_unlock(mainloop_);
-    return asleep;
+    return asleep_.load(std::memory_order_acquire);
 }
 
 void PulseOutput::setSleepAfter(int milliseconds) {
@@ -184,6 +261,62 @@ long long PulseOutput::latencyMicroseconds() {
     return negative ? 0 : static_cast<long long>(latency);
 }
 
+void PulseOutput::discardQueued(const std::function<void(std::int64_t heardFrame)>& settle) {
+    pa_threaded_mainloop_lock(mainloop_);
+    const std::int64_t heard = playedFrames();
+    // The next frame written is the next one heard.
+    if (heard >= 0) writtenFrames_ = std::min(writtenFrames_, heard);
+    if (pa_operation* operation = pa_stream_flush(stream_, nullptr, nullptr)) {
+        pa_operation_unref(operation);
+    }
+    if (settle) settle(heard);
+    pa_threaded_mainloop_unlock(mainloop_);
+}
+
+void PulseOutput::reportUnderrun() {
+    pa_threaded_mainloop_lock(mainloop_);
+    growAfterUnderrun();
+    pa_threaded_mainloop_unlock(mainloop_);
+}
+
+void PulseOutput::growAfterUnderrun() {
+    const int current = bufferFrames();
+    const int grown = grownLatencyFrames(buffer_, current);
+    if (grown <= current) return;
+    pa_buffer_attr attributes{};
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = bytesOf(grown);
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = bytesOf(buffer_.periodFrames);
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    // Counted at once, so that underruns reported before the server answers
+    // do not ask for the same size again; the answer gives what it grants.
+    bufferFrames_ = grown;
+    pa_operation* operation = pa_stream_set_buffer_attr(
+        stream_, &attributes,
+        [](pa_stream* stream, int success, void* self) {
+            const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream);
+            if (success && granted) {
+                static_cast<PulseOutput*>(self)->bufferFrames_ =
+                    static_cast<int>(granted->tlength / FrameBytes);
+            }
+        },
+        this);
+    if (operation) pa_operation_unref(operation);
+}
+
+// Called with the main loop's lock held.
+std::int64_t PulseOutput::playedFrames() {
+    pa_usec_t heard = 0;
+    if (pa_stream_get_time(stream_, &heard) < 0) return -1;
+    return static_cast<std::int64_t>(heard * static_cast<std::uint64_t>(sampleRate_) /
+                                     PA_USEC_PER_SEC);
+}
+
+void PulseOutput::onUnderflow(pa_stream*, void* self) {
+    static_cast<PulseOutput*>(self)->growAfterUnderrun();
+}
+
 void PulseOutput::onContextState(pa_context*, void* self) {
     pa_threaded_mainloop_signal(static_cast<PulseOutput*>(self)->mainloop_, 0);
 }
@@ -194,6 +327,10 @@ void PulseOutput::onStreamState(pa_stream*, void* self) {
 
 void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     auto* output = static_cast<PulseOutput*>(self);
+    RenderClock clock;
+    clock.nowMicros = monotonicMicros();
+    clock.playedFrames = output->playedFrames();
+    clock.bufferFrames = output->bufferFrames();
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;
@@ -203,14 +340,27 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
             pa_stream_cancel_write(stream);
             return;
         }
-        const bool audible = output->render_(static_cast<float*>(data), frames);
+        clock.writtenFrames = output->writtenFrames_;
+        const bool audible = output->render_(static_cast<float*>(data), frames, clock);
+        output->writtenFrames_ += frames;
         output->quietFrames_ = audible ? 0 : output->quietFrames_ + frames;
+        const unsigned wakes = output->wakes_.load();
+        if (wakes != output->wakesSeen_) {
+            output->wakesSeen_ = wakes;
+            output->quietFrames_ = 0;
+        }
         pa_stream_write(stream, data, static_cast<std::size_t>(frames) * FrameBytes, nullptr, 0,
                         PA_SEEK_RELATIVE);
         bytes -= static_cast<std::size_t>(frames) * FrameBytes;
     }
     if (!output->asleep_ && output->quietFrames_ >= output->sleepAfterFrames_) {
-        output->asleep_ = true;
+        output->asleep_.store(true);
+        if (output->wakes_.load() != output->wakesSeen_) {
+            // Woken after all, before wake() could see the pause.
+            output->asleep_.store(false);
+            output->quietFrames_ = 0;
+            return;
+        }
         if (pa_operation* operation = pa_stream_cork(stream, 1, nullptr, nullptr)) {
             pa_operation_unref(operation);
         }

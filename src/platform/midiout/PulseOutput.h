@@ -1,15 +1,24 @@
 #pragma once
-// A low-latency stereo stream to the default PulseAudio output, filled from a
-// render function on PulseAudio's own thread.
+// A stereo stream to the default PulseAudio output, filled from a render
+// function on PulseAudio's own thread.
+//
+// Each kind of sound asks for the buffer it needs. Live notes want little
+// latency: the stream keeps a few milliseconds, its thread asks for a
+// real-time priority, and where the sound still breaks up (no priority to be
+// had on a busy machine) each underrun grows the buffer, up to a bound. Files
+// want sound that holds whatever the machine does: a quarter of a second.
 //
 // A low-latency stream wakes the process hundreds of times a second, which
 // costs a steady one to two percent of a core even when it carries silence. So
 // after a stretch in which the render function has had nothing to play the
 // stream is paused (corked), and the next wake() resumes it.
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 struct pa_context;
 struct pa_stream;
@@ -17,24 +26,49 @@ struct pa_threaded_mainloop;
 
 namespace midiout {
 
+// What a stream asks of the server, in frames.
+struct StreamBuffer {
+    int periodFrames = 0;       // rendered per request
+    int latencyFrames = 0;      // the whole latency kept, our buffer and the sink's
+    int maxLatencyFrames = 0;   // what underruns may grow it to
+    bool realtimeThread = false;
+};
+
+// For live notes: 128 frames (2.9 ms at 44.1 kHz) per request, three of them
+// kept, growing to about 50 ms where the sound breaks up.
+StreamBuffer liveBuffer(int sampleRate);
+// For files: a quarter second kept, filled 50 ms at a time.
+StreamBuffer fileBuffer(int sampleRate);
+
+// The latency after one more underrun: doubled, within the bound.
+int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames);
+
+// Where the stream stands when the render function is called.
+struct RenderClock {
+    std::int64_t nowMicros = 0;      // the monotonic clock
+    std::int64_t writtenFrames = 0;  // handed to the server before this call
+    std::int64_t playedFrames = -1;  // heard so far; -1 while the server cannot tell
+    int bufferFrames = 0;            // the latency the server keeps now
+};
+
+// The monotonic clock the render clock and message stamps read, in
+// microseconds.
+std::int64_t monotonicMicros();
+
 class PulseOutput {
 public:
     // Fills frames of interleaved stereo float audio and tells whether there
     // may be anything to hear in them. Runs on the audio thread.
-    using Render = std::function<bool(float* interleaved, int frames)>;
+    using Render = std::function<bool(float* interleaved, int frames, const RenderClock& clock)>;
 
-    // Frames rendered per request, and the whole latency the server is asked to
-    // keep (our buffer and the sink's together): 128 frames is about 3 ms and
-    // three of them keep a note within 10 ms of its message.
-    static constexpr int PeriodFrames = 128;
-    static constexpr int LatencyPeriods = 3;
     // How long the render function must give nothing to hear before the stream
     // pauses, unless setSleepAfter says otherwise.
     static constexpr int SleepAfterMilliseconds = 5000;
 
     // Connects and starts playing; nullptr with a reason in error when the
     // server cannot be reached or refuses the stream.
-    static std::unique_ptr<PulseOutput> connect(Render render, int sampleRate, std::string& error);
+    static std::unique_ptr<PulseOutput> connect(Render render, int sampleRate,
+                                                const StreamBuffer& buffer, std::string& error);
     ~PulseOutput();
     PulseOutput(const PulseOutput&) = delete;
     PulseOutput& operator=(const PulseOutput&) = delete;
@@ -49,24 +83,53 @@ public:
     void setSleepAfter(int milliseconds);
     // The stream's current latency in microseconds, or -1 when unknown.
     long long latencyMicroseconds();
+    // The latency the server keeps for the stream now, in frames.
+    int bufferFrames() const { return bufferFrames_.load(std::memory_order_relaxed); }
+    // Drops what is queued and not yet heard. No render runs meanwhile, so
+    // whatever the render function stopped giving stays unheard; settle, when
+    // given, runs before any further render, with the stream frame heard last
+    // (-1 when the server cannot tell).
+    void discardQueued(const std::function<void(std::int64_t heardFrame)>& settle = {});
+    // Tells the stream the sound broke up, as the server does (tests).
+    void reportUnderrun();
+    // True once the render thread runs at a real-time priority.
+    bool renderThreadRealtime() const { return realtime_.load(std::memory_order_acquire); }
+    // Waits until the render thread's priority request has been answered.
+    void awaitPriorityAnswer();
 
 private:
     PulseOutput() = default;
     bool waitUntilReady(bool (*ready)(PulseOutput&), std::string& error);
+    bool openStream(std::string& error);
+    void askRealtimeForRenderThread();
+    void growAfterUnderrun();
+    std::int64_t playedFrames();
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
+    static void onUnderflow(pa_stream* stream, void* self);
 
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     Render render_;
     int sampleRate_ = 0;
+    StreamBuffer buffer_;
     bool timedOut_ = false;
+    std::atomic<int> bufferFrames_{0};
+    std::atomic<bool> realtime_{false};
     // Guarded by the main loop's lock.
     long long quietFrames_ = 0;
     long long sleepAfterFrames_ = 0;
-    bool asleep_ = false;
+    std::int64_t writtenFrames_ = 0;
+    // Read without the lock, so that a message to a playing stream costs no
+    // wait for the audio thread.
+    std::atomic<bool> asleep_{false};
+    std::atomic<unsigned> wakes_{0};
+    unsigned wakesSeen_ = 0;  // the audio thread's
+    // Asks for the render thread's priority off the caller's thread: the
+    // answer may take a call over the system bus.
+    std::thread priorityRequest_;
 };
 
 }  // namespace midiout
