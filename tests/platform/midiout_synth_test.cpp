@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/midiout/GeneralMidiSynth.h"
 #include "platform/midiout/SynthRender.h"
+#include "platform/midiout/SynthTimeline.h"
 #include "support/AudioAnalysis.h"
 
 namespace midiout {
@@ -125,6 +128,112 @@ TEST(MidiOutSynth, NotesOffLetsNotesReleaseRatherThanCuttingThem) {
     EXPECT_GT(levelOver(tenMs), held * 0.5) << "the sound was cut";
     levelOver(3 * Rate);
     EXPECT_LT(levelOver(tenMs), held * 0.01) << "the notes never ended";
+}
+
+// The live synthesizer's stream, rendered as the sound server asks for it: a
+// first fill of the buffer, then a request of 128 frames whenever that much
+// has been heard, each a little early or late.
+class ServerRequests {
+public:
+    static constexpr int Buffer = 384;
+    static constexpr int Period = 128;
+
+    ServerRequests() : synth_(GeneralMidiSynth::create(error_)) {
+        if (synth_) timeline_.emplace(*synth_, Rate);
+    }
+    bool ready() const { return timeline_.has_value(); }
+
+    // Request k's time on the monotonic clock.
+    static std::int64_t requestMicros(int request) {
+        static constexpr int JitterMicros[] = {0, 900, -700, 1400, -300, 600, -1000, 200};
+        const std::int64_t due = static_cast<std::int64_t>(request) * Period * 1'000'000 / Rate;
+        return request == 0 ? 0 : due + JitterMicros[request % 8];
+    }
+
+    // Renders request by request, each message posted before the first
+    // request at or after its stamp, as a sender between two requests does.
+    std::vector<float> play(std::vector<std::pair<std::int64_t, std::uint32_t>> messages,
+                            int requests) {
+        std::vector<float> both(static_cast<std::size_t>(Buffer + requests * Period) * 2);
+        std::size_t next = 0;
+        std::int64_t written = 0;
+        for (int request = 0; request <= requests; ++request) {
+            RenderClock clock;
+            clock.nowMicros = requestMicros(request);
+            while (next < messages.size() && messages[next].first <= clock.nowMicros) {
+                const std::uint32_t message = messages[next].second;
+                timeline_->post(messages[next].first, message & 0xFF, (message >> 8) & 0xFF,
+                                (message >> 16) & 0xFF);
+                ++next;
+            }
+            clock.writtenFrames = written;
+            clock.playedFrames = clock.nowMicros * Rate / 1'000'000;
+            clock.bufferFrames = Buffer;
+            const int frames = request == 0 ? Buffer : Period;
+            if (written + frames > static_cast<std::int64_t>(both.size() / 2)) break;
+            timeline_->render(both.data() + written * 2, frames, clock);
+            written += frames;
+        }
+        std::vector<float> mono(static_cast<std::size_t>(written));
+        for (std::size_t i = 0; i < mono.size(); ++i) mono[i] = both[2 * i] + both[2 * i + 1];
+        return mono;
+    }
+
+private:
+    std::string error_;
+    std::unique_ptr<GeneralMidiSynth> synth_;
+    std::optional<SynthTimeline> timeline_;
+};
+
+std::int64_t firstSound(const std::vector<float>& samples) {
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) > 1e-6f) return static_cast<std::int64_t>(i);
+    }
+    return -1;
+}
+
+// A message is heard at its stamp plus one constant latency, wherever it
+// falls between two requests: only the synthesizer's own 64-frame block
+// moves it.
+TEST(MidiOutSynthTimeline, AMessageSoundsAtTheFrameItsStampGives) {
+    const int latency = SynthTimeline::latencyFrames(ServerRequests::Buffer);
+    constexpr int Block = 64;
+    const std::int64_t afterRequest = ServerRequests::requestMicros(40) + 100;
+    const std::int64_t beforeNext = ServerRequests::requestMicros(41) - 100;
+    for (const std::int64_t stamp :
+         {afterRequest, beforeNext, (afterRequest + beforeNext) / 2, afterRequest + 125'000}) {
+        SCOPED_TRACE(stamp);
+        ServerRequests stream;
+        ASSERT_TRUE(stream.ready());
+        const std::vector<float> sound = stream.play({{stamp, pack(0x99, 75, 127)}}, 120);
+        const std::int64_t expected = stamp * Rate / 1'000'000 + latency;
+        const std::int64_t heard = firstSound(sound);
+        EXPECT_GE(heard, expected);
+        EXPECT_LT(heard, expected + Block + 8);
+    }
+}
+
+// Every note off takes its place among the messages: a note sent before it
+// still sounds and is released, and one sent after it is not cut.
+TEST(MidiOutSynthTimeline, NotesOffComesInTheOrderSent) {
+    std::string error;
+    const auto synth = GeneralMidiSynth::create(error);
+    ASSERT_NE(synth, nullptr) << error;
+    SynthTimeline timeline(*synth, Rate);
+    RenderClock clock;
+    clock.bufferFrames = ServerRequests::Buffer;
+    clock.playedFrames = 0;
+    timeline.post(0, 0xC0, 48, 0);  // strings: a steady sound
+    timeline.post(0, 0x90, 60, 127);
+    timeline.postNotesOff(0);
+    timeline.post(0, 0x90, 67, 127);
+    std::vector<float> both(static_cast<std::size_t>(Rate) * 2);
+    timeline.render(both.data(), Rate, clock);
+    // The second note holds after the notes off, on its own pitch.
+    std::vector<float> left(static_cast<std::size_t>(Rate) / 2);
+    for (std::size_t i = 0; i < left.size(); ++i) left[i] = both[Rate + 2 * i];
+    EXPECT_GT(rms(left), 0.01);
+    EXPECT_NEAR(testsupport::fundamentalHz(left, Rate), 392.0, 4.0);
 }
 
 }  // namespace
