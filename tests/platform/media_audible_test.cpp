@@ -4,6 +4,8 @@
 // measured on what was heard.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sndfile.h>
 
 #include <chrono>
@@ -151,6 +153,56 @@ TEST_F(MediaAudible, AMidiFilePlaysOnItsOwnSynthesizerAndFallsSilentWhenStopped)
     ASSERT_GT(sound.size(), static_cast<std::size_t>(rate) / 5);
     EXPECT_LT(testsupport::rms(std::span(sound).last(static_cast<std::size_t>(rate) / 5)),
               heard.level / 20);
+}
+
+// A stop is heard at once, though the stream keeps a file's buffer, and the
+// next play goes on from the last frame heard: the file is heard whole, once.
+TEST_F(MediaAudible, AStoppedWavFallsSilentAtOnceAndGoesOnFromWhatWasHeard) {
+    const std::string tone = folder.file("two seconds.wav");
+    ASSERT_TRUE(testsupport::writeToneWav(tone, 440, 2.0));
+    testsupport::MonitorRecording recording(privateNullSink());
+    ASSERT_TRUE(recording.started());
+    ASSERT_TRUE(waitFor([&] { return recording.holds(300ms); }, 10s));
+    ASSERT_EQ(mciSendString("open waveaudio!" + quotePath(tone) + " alias sound"), Success);
+    ASSERT_EQ(mciSendString("play sound"), Success);
+    ASSERT_TRUE(waitFor([] { return answerOf("status sound position") >= 600; }, 10s));
+    ASSERT_EQ(mciSendString("stop sound"), Success);
+    const long long heardMs = answerOf("status sound position");
+    std::this_thread::sleep_for(600ms);
+    ASSERT_EQ(mciSendString("play sound"), Success);
+    ASSERT_TRUE(playsToItsEnd("sound"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_EQ(recording.stop(), 0);
+
+    int rate = 0;
+    const std::vector<float> sound = recording.samples(rate);
+    const Heard heard = loudestPart(sound, rate);
+    ASSERT_GT(heard.level, 0.01);
+    // Ten-millisecond windows holding the tone, and the pause between the
+    // two plays as the longest run without it.
+    const std::size_t window = static_cast<std::size_t>(rate) / 100;
+    std::vector<bool> toneIn;
+    for (std::size_t at = 0; at + window <= sound.size(); at += window) {
+        toneIn.push_back(testsupport::rms(std::span(sound).subspan(at, window)) > heard.level / 4);
+    }
+    const auto first = std::find(toneIn.begin(), toneIn.end(), true);
+    const auto last = std::find(toneIn.rbegin(), toneIn.rend(), true).base();
+    ASSERT_LT(first, last);
+    auto pauseEnd = first;
+    std::ptrdiff_t longest = 0;
+    for (auto it = first; it != last;) {
+        const auto run = std::find(it, last, true);
+        if (run - it > longest) {
+            longest = run - it;
+            pauseEnd = run;
+        }
+        it = std::find(run, last, false);
+    }
+    EXPECT_GE(longest * 10, 400) << "no pause between the plays";
+    const long long beforeMs = 10 * std::count(first, pauseEnd, true);
+    const long long wholeMs = 10 * std::count(first, last, true);
+    EXPECT_NEAR(beforeMs, heardMs, 50) << "what played after the stop, or was skipped";
+    EXPECT_NEAR(wholeMs, 2000, 50);
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ void MidiFilePlayer::stop() {
 }
 
 int MidiFilePlayer::bufferFrames() const {
-    return output_ ? output_->bufferFrames() : 0;
+    return output_ ? output_->serverBufferFrames() : 0;
 }
 
 bool MidiFilePlayer::isPlaying() {

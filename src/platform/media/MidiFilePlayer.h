@@ -33,7 +33,7 @@ public:
     // In MIDI ticks of the file.
     int lengthTicks();
     int positionTicks();
-    // The latency the sound server keeps for the stream, in frames; 0 before
+    // What the sound server keeps in the stream's buffer, in frames; 0 before
     // the first play.
     int bufferFrames() const;
 

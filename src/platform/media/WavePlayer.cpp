@@ -93,7 +93,7 @@ bool WavePlayer::isPlaying() const {
 }
 
 int WavePlayer::bufferFrames() const {
-    return output_ ? output_->bufferFrames() : 0;
+    return output_ ? output_->serverBufferFrames() : 0;
 }
 
 std::int64_t WavePlayer::positionFrames() const {

@@ -35,7 +35,7 @@ public:
     std::int64_t lengthFrames() const { return frameCount_; }
     // The frame being heard.
     std::int64_t positionFrames() const;
-    // The latency the sound server keeps for the stream, in frames; 0 before
+    // What the sound server keeps in the stream's buffer, in frames; 0 before
     // the first play.
     int bufferFrames() const;
     int sampleRate() const { return sampleRate_; }

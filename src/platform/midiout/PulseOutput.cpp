@@ -134,9 +134,7 @@ bool PulseOutput::openStream(std::string& error) {
             error)) {
         return false;
     }
-    if (const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_)) {
-        bufferFrames_ = static_cast<int>(granted->tlength / FrameBytes);
-    }
+    bufferFrames_ = buffer_.latencyFrames;
     return true;
 }
 
@@ -273,12 +271,6 @@ void PulseOutput::discardQueued(const std::function<void(std::int64_t heardFrame
     pa_threaded_mainloop_unlock(mainloop_);
 }
 
-void PulseOutput::reportUnderrun() {
-    pa_threaded_mainloop_lock(mainloop_);
-    growAfterUnderrun();
-    pa_threaded_mainloop_unlock(mainloop_);
-}
-
 void PulseOutput::growAfterUnderrun() {
     const int current = bufferFrames();
     const int grown = grownLatencyFrames(buffer_, current);
@@ -289,20 +281,18 @@ void PulseOutput::growAfterUnderrun() {
     attributes.prebuf = static_cast<std::uint32_t>(-1);
     attributes.minreq = bytesOf(buffer_.periodFrames);
     attributes.fragsize = static_cast<std::uint32_t>(-1);
-    // Counted at once, so that underruns reported before the server answers
-    // do not ask for the same size again; the answer gives what it grants.
     bufferFrames_ = grown;
-    pa_operation* operation = pa_stream_set_buffer_attr(
-        stream_, &attributes,
-        [](pa_stream* stream, int success, void* self) {
-            const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream);
-            if (success && granted) {
-                static_cast<PulseOutput*>(self)->bufferFrames_ =
-                    static_cast<int>(granted->tlength / FrameBytes);
-            }
-        },
-        this);
-    if (operation) pa_operation_unref(operation);
+    if (pa_operation* operation = pa_stream_set_buffer_attr(stream_, &attributes, nullptr, nullptr)) {
+        pa_operation_unref(operation);
+    }
+}
+
+int PulseOutput::serverBufferFrames() {
+    pa_threaded_mainloop_lock(mainloop_);
+    const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+    const int frames = granted ? static_cast<int>(granted->tlength / FrameBytes) : 0;
+    pa_threaded_mainloop_unlock(mainloop_);
+    return frames;
 }
 
 // Called with the main loop's lock held.
@@ -314,7 +304,9 @@ std::int64_t PulseOutput::playedFrames() {
 }
 
 void PulseOutput::onUnderflow(pa_stream*, void* self) {
-    static_cast<PulseOutput*>(self)->growAfterUnderrun();
+    auto* output = static_cast<PulseOutput*>(self);
+    ++output->underruns_;
+    output->growAfterUnderrun();
 }
 
 void PulseOutput::onContextState(pa_context*, void* self) {

@@ -83,15 +83,18 @@ public:
     void setSleepAfter(int milliseconds);
     // The stream's current latency in microseconds, or -1 when unknown.
     long long latencyMicroseconds();
-    // The latency the server keeps for the stream now, in frames.
+    // The whole latency the stream asks the server to keep now, in frames.
     int bufferFrames() const { return bufferFrames_.load(std::memory_order_relaxed); }
+    // The part of it the server keeps in the stream's own buffer (the rest is
+    // the sink's).
+    int serverBufferFrames();
     // Drops what is queued and not yet heard. No render runs meanwhile, so
     // whatever the render function stopped giving stays unheard; settle, when
     // given, runs before any further render, with the stream frame heard last
     // (-1 when the server cannot tell).
     void discardQueued(const std::function<void(std::int64_t heardFrame)>& settle = {});
-    // Tells the stream the sound broke up, as the server does (tests).
-    void reportUnderrun();
+    // Underruns the server has reported so far.
+    int underruns() const { return underruns_.load(std::memory_order_relaxed); }
     // True once the render thread runs at a real-time priority.
     bool renderThreadRealtime() const { return realtime_.load(std::memory_order_acquire); }
     // Waits until the render thread's priority request has been answered.
@@ -117,6 +120,7 @@ private:
     StreamBuffer buffer_;
     bool timedOut_ = false;
     std::atomic<int> bufferFrames_{0};
+    std::atomic<int> underruns_{0};
     std::atomic<bool> realtime_{false};
     // Guarded by the main loop's lock.
     long long quietFrames_ = 0;
