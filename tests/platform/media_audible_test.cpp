@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sndfile.h>
+#include <algorithm>
 
 #include <chrono>
 #include <cstdlib>

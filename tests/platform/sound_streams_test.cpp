@@ -106,17 +106,15 @@ TEST_F(SoundStreams, UnderrunsGrowTheLiveBufferUpToItsBound) {
         live.stall = true;
         ASSERT_TRUE(waitFor([&] { return live.output->underruns() > underruns; }, 10s));
         ASSERT_TRUE(waitFor(
-            [&] {
-                return live.output->bufferFrames() == afterUnderruns(live.output->underruns());
-            },
+            [&] { return live.output->bufferFrames() == afterUnderruns(live.output->underruns()); },
             10s))
             << live.output->bufferFrames() << " after " << live.output->underruns();
     }
     EXPECT_EQ(live.output->bufferFrames(), asked.maxLatencyFrames);
     EXPECT_EQ(asked.maxLatencyFrames, Rate / 20);  // 50 ms
     // The server keeps the larger buffer it was asked for.
-    EXPECT_TRUE(waitFor(
-        [&] { return live.output->serverBufferFrames() > 2 * serverBufferBefore; }, 10s))
+    EXPECT_TRUE(
+        waitFor([&] { return live.output->serverBufferFrames() > 2 * serverBufferBefore; }, 10s))
         << serverBufferBefore << " then " << live.output->serverBufferFrames();
 }
 

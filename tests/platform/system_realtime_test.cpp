@@ -152,9 +152,10 @@ private:
                 last_ = request;
                 ++requests_;
             }
-            reply = grants_ ? dbus_message_new_method_return(message)
-                            : dbus_message_new_error(message, "org.freedesktop.DBus.Error.AccessDenied",
-                                                     "not for you");
+            reply = grants_
+                        ? dbus_message_new_method_return(message)
+                        : dbus_message_new_error(message, "org.freedesktop.DBus.Error.AccessDenied",
+                                                 "not for you");
         } else if (dbus_message_get_type(message) == DBUS_MESSAGE_TYPE_METHOD_CALL) {
             reply = dbus_message_new_error(message, DBUS_ERROR_UNKNOWN_METHOD, "unknown");
         }

@@ -13,7 +13,7 @@
 namespace midiout {
 class PulseOutput;
 struct RenderClock;
-}
+}  // namespace midiout
 
 namespace media {
 
@@ -50,7 +50,7 @@ private:
     std::int64_t frameCount_ = 0;
     int sampleRate_ = 0;
     int blockAlign_ = 0;
-    std::atomic<std::int64_t> position_{0};  // frames taken from the file
+    std::atomic<std::int64_t> position_{0};      // frames taken from the file
     std::atomic<std::int64_t> queuedFrames_{0};  // of those, not yet heard
     std::int64_t dataEndFrame_ = 0;  // the audio thread's: the stream frame after the last taken
     std::atomic<bool> playing_{false};

@@ -282,7 +282,8 @@ void PulseOutput::growAfterUnderrun() {
     attributes.minreq = bytesOf(buffer_.periodFrames);
     attributes.fragsize = static_cast<std::uint32_t>(-1);
     bufferFrames_ = grown;
-    if (pa_operation* operation = pa_stream_set_buffer_attr(stream_, &attributes, nullptr, nullptr)) {
+    if (pa_operation* operation =
+            pa_stream_set_buffer_attr(stream_, &attributes, nullptr, nullptr)) {
         pa_operation_unref(operation);
     }
 }

@@ -28,9 +28,9 @@ namespace midiout {
 
 // What a stream asks of the server, in frames.
 struct StreamBuffer {
-    int periodFrames = 0;       // rendered per request
-    int latencyFrames = 0;      // the whole latency kept, our buffer and the sink's
-    int maxLatencyFrames = 0;   // what underruns may grow it to
+    int periodFrames = 0;      // rendered per request
+    int latencyFrames = 0;     // the whole latency kept, our buffer and the sink's
+    int maxLatencyFrames = 0;  // what underruns may grow it to
     bool realtimeThread = false;
 };
 

@@ -60,11 +60,10 @@ std::int64_t SynthTimeline::heardFrameAt(std::int64_t micros) const {
 void SynthTimeline::takeArrivals(const RenderClock& clock) {
     // Where the stream cannot tell what is heard, the written frames less the
     // buffer stand in for it.
-    const std::int64_t heard = clock.playedFrames >= 0
-                                   ? clock.playedFrames
-                                   : clock.writtenFrames - clock.bufferFrames;
-    const double offset =
-        static_cast<double>(heard) - static_cast<double>(clock.nowMicros) * sampleRate_ / MicrosPerSecond;
+    const std::int64_t heard =
+        clock.playedFrames >= 0 ? clock.playedFrames : clock.writtenFrames - clock.bufferFrames;
+    const double offset = static_cast<double>(heard) -
+                          static_cast<double>(clock.nowMicros) * sampleRate_ / MicrosPerSecond;
     const bool restart = !clockKnown_ || clock.nowMicros - lastCallMicros_ > GapMicros ||
                          std::abs(offset - heardOffset_) > JumpMs * sampleRate_ / 1000;
     heardOffset_ = restart ? offset : heardOffset_ + (offset - heardOffset_) * Smoothing;

@@ -32,8 +32,7 @@ public:
 
     // Any thread. False when the queue is full; the caller then plays the
     // message at once.
-    bool post(std::int64_t sentMicros, std::uint8_t status, std::uint8_t data1,
-              std::uint8_t data2);
+    bool post(std::int64_t sentMicros, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // Turns every sounding note off, in its place among the messages.
     bool postNotesOff(std::int64_t sentMicros);
 
@@ -54,7 +53,7 @@ private:
         std::uint8_t status = 0;  // 0: every note off
         std::uint8_t data1 = 0;
         std::uint8_t data2 = 0;
-        std::int64_t frame = 0;   // placed by the audio thread
+        std::int64_t frame = 0;  // placed by the audio thread
     };
 
     bool push(const Message& message);

@@ -9,8 +9,8 @@
 
 #include <sys/types.h>
 
-#include <atomic>
 #include <pthread.h>
+#include <atomic>
 #include <thread>
 
 namespace sys {

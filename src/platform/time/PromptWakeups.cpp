@@ -21,6 +21,14 @@ thread_local bool holding = false;
 
 }  // namespace
 
+void PromptWakeups::prepare() {
+    lender();
+}
+
+bool PromptWakeups::available() {
+    return lender().settled() && lender().lends();
+}
+
 PromptWakeups::PromptWakeups() {
     ++openScopes;
     resume();

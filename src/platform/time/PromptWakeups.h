@@ -13,6 +13,12 @@ namespace timing {
 
 class PromptWakeups {
 public:
+    // Asks for the priority ahead of the first wait (the answer may take a
+    // call over the system bus). Optional: the first wait asks otherwise.
+    static void prepare();
+    // True once the priority has been granted and can be taken at will.
+    static bool available();
+
     PromptWakeups();
     ~PromptWakeups();
     PromptWakeups(const PromptWakeups&) = delete;
