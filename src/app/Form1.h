@@ -62,6 +62,9 @@ public:
     void Command3_Click();
     // The splash to unload at the end of loading, if any.
     void setSplash(openerF* splash) { splash_ = splash; }
+    // Says that the built-in synthesizer is silent while it has no sound
+    // server to play to.
+    void tellIfNoSoundServer();
 
     // The score grids (score/window).
     void ClearScore();

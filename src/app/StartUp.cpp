@@ -76,10 +76,6 @@ void Form1::Form_Load() {
         Combo2.addItem(name);
     }
     Device_Click(0);
-    // A machine with no sound server still runs the program; the built-in
-    // synthesizer is heard as soon as a server is there.
-    if (!midiout::midiOutAudible(MidiOutHandle))
-        forms::msgBox(NoSoundServerMessage, InformationIcon);
     NoteChannel = 0;
     PreviewVelocity = 127;
     ClearScore();
@@ -138,6 +134,14 @@ void Form1::Form_Load() {
     if (splash_ != nullptr) {
         splash_->unload();
         splash_ = nullptr;
+    }
+}
+
+// A machine with no sound server still runs the program; the built-in
+// synthesizer is heard as soon as a server is there.
+void Form1::tellIfNoSoundServer() {
+    if (!midiout::midiOutAudible(MidiOutHandle)) {
+        forms::msgBox(NoSoundServerMessage, InformationIcon);
     }
 }
 

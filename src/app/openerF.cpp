@@ -46,6 +46,8 @@ std::unique_ptr<Form1> openerF::Form_Load(int waitMs) {
     mainWindow->Form_Load();
     mainWindow->show();
     forms::setScreenMousePointer(forms::DefaultPointer);
+    // Over the main window, not over a splash that waits for an answer.
+    mainWindow->tellIfNoSoundServer();
     return mainWindow;
 }
 

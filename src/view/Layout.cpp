@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 #include "app/Form1.h"
 #include "score/NumberText.h"
@@ -43,10 +44,26 @@ int boxExtent(int span) {
     return (span + 1) * view::CellSize + 1;
 }
 
-// The most rows whose score area (box, scroll bars and margins) fits the room
-// the toolbars leave, so the bottom toolbars never cover the scroll bar.
-int rowSpanThatFits(int room) {
-    return std::max((room - ScoreAreaExtraHeight - 1) / view::CellSize - 1, -1);
+// The most rows whose score box and horizontal scroll bar end within the room
+// between the top and the bottom toolbars.
+int rowSpanClearOfBelow(int room, int boxTop, int scrollBarHeight) {
+    const int boxRoom = room - boxTop - ScrollBarGap - scrollBarHeight - 1;
+    return std::max(boxRoom / view::CellSize - 1, -1);
+}
+
+// The heights of the shown toolbars docked above and below the score area.
+struct ToolbarStacks {
+    int above = 0;
+    int below = 0;
+};
+
+ToolbarStacks stacksOf(std::initializer_list<const forms::PictureBox*> toolbars) {
+    ToolbarStacks stacks;
+    for (const forms::PictureBox* toolbar : toolbars) {
+        if (!toolbar->visible()) continue;
+        (toolbar->align() == 2 ? stacks.below : stacks.above) += toolbar->height();
+    }
+    return stacks;
 }
 
 }  // namespace
@@ -66,10 +83,17 @@ void Form1::Form_Resize() {
     }
     const int firstAreaHeight = scaleHeight() - VerticalMargin - toolbarHeights;
     Picmain.setHeight(std::max(firstAreaHeight, 0));
-    const int mainToolbarHeight = toolbMenu.visible() ? toolbMenu.height() : 0;
-    RowSpan = static_cast<std::int16_t>(
-        std::min<int>(rowSpanFor(firstAreaHeight),
-                      rowSpanThatFits(scaleHeight() - mainToolbarHeight - toolbarHeights)));
+    RowSpan = rowSpanFor(firstAreaHeight);
+    // Toolbars docked below stand in front of the score area: where the room
+    // is short they would cover the scroll bar, so the rows stop where it
+    // clears them. Only the area's empty margin may lie behind them.
+    const ToolbarStacks stacks = stacksOf({&toolbMenu, &toolbSetup, &toolbEdit, &toolbPlay,
+                                           &toolbRythm, &ToolbCompose, &toolbMIDI, &ToolbRecord});
+    if (stacks.below > 0) {
+        RowSpan = static_cast<std::int16_t>(
+            std::min<int>(RowSpan, rowSpanClearOfBelow(scaleHeight() - stacks.above - stacks.below,
+                                                       MusicBox.top(), HScroll1.height())));
+    }
 
     Image1.move(0, 0);
     const int boxWidth = boxExtent(ColumnSpan);

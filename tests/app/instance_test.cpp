@@ -12,6 +12,8 @@
 #include <string>
 #include <thread>
 
+#include "support/TempFolder.h"
+
 extern char** environ;
 
 namespace {
@@ -20,17 +22,20 @@ using namespace std::chrono_literals;
 
 // The started programs keep their lock in a folder of their own, so other
 // tests running meanwhile cannot disturb them; they still reach the test
-// sound server.
-pid_t startProgram() {
-    static char folder[] = "/tmp/sorvane-instance-XXXXXX";
-    if (folder[sizeof folder - 2] == 'X') {
+// sound server. Made for the first start, removed when the test program ends.
+struct ProgramEnvironment {
+    ProgramEnvironment() {
         if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
             runtime && !getenv("PULSE_SERVER"))
             setenv("PULSE_SERVER", (std::string("unix:") + runtime + "/pulse/native").c_str(), 1);
-        EXPECT_NE(mkdtemp(folder), nullptr);
-        setenv("XDG_RUNTIME_DIR", folder, 1);
+        setenv("XDG_RUNTIME_DIR", lockFolder.path().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    testsupport::TempFolder lockFolder;
+};
+
+pid_t startProgram() {
+    static const ProgramEnvironment environment;
     const std::string program = std::string(SORVANE_BINARY_DIR) + "/bin/sorvane";
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
     pid_t pid = 0;

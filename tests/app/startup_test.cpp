@@ -98,12 +98,14 @@ TEST_F(MainWindowTest, EndingWhileANoteSoundsTurnsItOffBeforeTheOutputCloses) {
     EXPECT_EQ(sentBeforeEnd, (std::vector<Bytes>{{0x82, 0x3C, 0}}));
 }
 
-// The real built-in synthesizer on a machine with no sound server.
+// The real built-in synthesizer on a machine with no sound server, started as
+// the program starts.
 class NoSoundServerTest : public MainWindowTest {
 protected:
     void SetUp() override {
         setenv("PULSE_SERVER", "unix:/nonexistent/sorvane-test/native", 1);
         realMapper = true;
+        throughSplash = true;
         MainWindowTest::SetUp();
     }
     void TearDown() override {
@@ -114,13 +116,15 @@ protected:
     const std::string previous_ = server_ ? server_ : "";
 };
 
-TEST_F(NoSoundServerTest, TheWindowStartsOnTheMapperAndSaysOnceThatNoServerIsThere) {
+TEST_F(NoSoundServerTest, TheWindowStartsOnTheMapperAndOnceShownSaysThatNoServerIsThere) {
     auto& w = form();
     EXPECT_TRUE(w.nativeWindow()->isVisible());
     EXPECT_EQ(w.MidiDeviceId, -1);
     EXPECT_EQ(w.MidiResult, 0);
     ASSERT_EQ(messageBoxes().size(), 1u);
     EXPECT_NE(messageBoxes()[0].find("cannot reach a sound server"), std::string::npos);
+    // Over the main window, the splash gone.
+    EXPECT_EQ(windowsAtMessageBoxes()[0], "Form1");
     // Reopening the output, as every end of playback does, says nothing more.
     w.Device_Click(0);
     EXPECT_EQ(messageBoxes().size(), 1u);

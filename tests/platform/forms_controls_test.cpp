@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QKeyEvent>
 #include <set>
 
 #include "forms_testing.h"
@@ -83,6 +84,47 @@ TEST_F(FormsTest, EveryKindClicksAfterMouseUpOnALeftReleaseInsideAndNothingWhile
         EXPECT_FALSE(control->visible() || target->isVisible());
     }
     EXPECT_EQ(hostLog, "");  // a press on a control is not one on its frame
+}
+
+// The keys that press the button that has the focus: Space every kind;
+// Return and keypad Enter a command button only.
+TEST_F(FormsTest, SpacePressesEveryButtonAndReturnOrEnterOnlyACommandButton) {
+    forms::CommandButton command(*form, "CmdMidi");
+    forms::CheckBox check(*form, "loopcheck");
+    forms::OptionButton option(*form, "PlayAndStop0");
+    const struct {
+        forms::Control& button;
+        const char* clicks;
+    } cases[] = {
+        {command, "Space click, Return click, Enter click, "},
+        {check, "Space click, Return Enter "},
+        {option, "Space click, Return Enter "},
+    };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* name;
+    } keys[] = {{Qt::Key_Space, Qt::NoModifier, "Space"},
+                {Qt::Key_Return, Qt::NoModifier, "Return"},
+                {Qt::Key_Enter, Qt::KeypadModifier, "Enter"}};
+    QApplication::setActiveWindow(form->nativeWindow());
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.button.name());
+        std::string log;
+        logEvents(one.button, log);
+        one.button.setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_EQ(focused, one.button.nativeWidget());
+        for (const auto& key : keys) {
+            log += std::string(key.name) + " ";
+            for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key.key, key.modifiers,
+                                key.key == Qt::Key_Space ? " " : "\r");
+                QApplication::sendEvent(focused, &event);
+            }
+        }
+        EXPECT_EQ(log, one.clicks);
+    }
 }
 
 TEST_F(FormsTest, ColoursAreOleValuesAndSystemColoursAreTheDesktops) {

@@ -1,5 +1,6 @@
 // Command buttons, check boxes and option buttons.
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <vector>
@@ -11,6 +12,24 @@
 namespace forms {
 
 namespace {
+
+// On the desktop the program's users know, Return and keypad Enter press the
+// focused command button as Space does, while check boxes and option buttons
+// answer to Space alone. Qt's auto-default buttons would take the keys too,
+// but are drawn as a dialog's default button once focused.
+class CommandButtonView : public QPushButton {
+public:
+    CommandButtonView(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
 
 detail::ToggleButtonView* toggleView(const Control& control) {
     return static_cast<detail::ToggleButtonView*>(control.nativeWidget());
@@ -26,7 +45,7 @@ std::vector<OptionButton*>& optionButtons() {
 
 CommandButton::CommandButton(Container& container, std::string name, const std::string& caption)
     : Control(&container, std::move(name),
-              new QPushButton(QString::fromStdString(caption), container.childHost())) {
+              new CommandButtonView(QString::fromStdString(caption), container.childHost())) {
     setDefaultBackColor(0x8000000F);
     auto* button = static_cast<QPushButton*>(nativeWidget());
     button->setAutoDefault(false);

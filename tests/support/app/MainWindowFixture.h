@@ -13,6 +13,7 @@
 #include "app/Form1.h"
 #include "support/QtApp.h"
 #include "support/RecordingMidiDevice.h"
+#include "support/TempFolder.h"
 
 namespace testsupport {
 
@@ -34,6 +35,8 @@ protected:
     int deviceCount = 0;
     // The built-in synthesizer as the mapper, in place of a recording device.
     bool realMapper = false;
+    // Start-up as the program runs it: through the splash, without its pause.
+    bool throughSplash = false;
     // The client area the window is shown with.
     int clientWidth = 750;
     int clientHeight = 600;
@@ -42,12 +45,17 @@ protected:
     RecordingMidiDevice& mapper() { return *mapper_; }
     RecordingMidiDevice& device(int index) { return *devices_.at(index); }
     const std::vector<std::string>& messageBoxes() const { return messageBoxes_; }
+    // For each message box, the names of the program's windows on screen as
+    // it came, in name order.
+    const std::vector<std::string>& windowsAtMessageBoxes() const { return windowsAtMessageBoxes_; }
 
 private:
     std::unique_ptr<app::Form1> form_;
     std::shared_ptr<RecordingMidiDevice> mapper_;
     std::vector<std::shared_ptr<RecordingMidiDevice>> devices_;
     std::vector<std::string> messageBoxes_;
+    std::vector<std::string> windowsAtMessageBoxes_;
+    std::unique_ptr<TempFolder> lockFolder_;
 };
 
 }  // namespace testsupport
