@@ -49,8 +49,7 @@ public:
         // A server that went away since the last open gets a fresh connection.
         if (output_ && !output_->isConnected()) output_.reset();
         if (!output_) {
-            output_ = connectOutput(error);
-            if (output_) applyQuietPeriod(*output_);
+            adopt(connectOutput(error));
             // The synthesizer takes messages all the same, and is heard as
             // soon as a sound server is there.
             if (!output_) keepConnecting();
@@ -117,12 +116,35 @@ public:
     }
 
 private:
-    std::unique_ptr<PulseOutput> connectOutput(std::string& error) {
+    // A stream renders from the moment it connects, but only the one adopted
+    // plays the synthesizer: the messages have one reader.
+    struct Connected {
+        std::unique_ptr<PulseOutput> output;
+        unsigned stream = 0;
+    };
+    Connected connectOutput(std::string& error) {
+        const unsigned stream = ++streamsConnected_;
+        return {connectStream(stream, error), stream};
+    }
+    std::unique_ptr<PulseOutput> connectStream(unsigned stream, std::string& error) {
         return PulseOutput::connect(
-            [this](float* interleaved, int frames, const RenderClock& clock) {
+            [this, stream](float* interleaved, int frames, const RenderClock& clock) {
+                if (stream != adoptedStream_.load(std::memory_order_acquire)) {
+                    std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames),
+                              0.0f);
+                    return false;
+                }
                 return render(interleaved, frames, clock);
             },
             GeneralMidiSynth::SampleRate, liveBuffer(GeneralMidiSynth::SampleRate), error);
+    }
+
+    // With the engine's lock held.
+    void adopt(Connected connected) {
+        output_ = std::move(connected.output);
+        if (!output_) return;
+        adoptedStream_ = connected.stream;
+        applyQuietPeriod(*output_);
     }
 
     // The stream counts the part of the quiet period after the synthesizer
@@ -153,13 +175,10 @@ private:
                     return;
                 }
                 std::string error;
-                std::unique_ptr<PulseOutput> output = connectOutput(error);
+                Connected connected = connectOutput(error);
                 std::lock_guard engineLock(mutex_);
-                if (output) {
-                    if (!output_) {
-                        output_ = std::move(output);
-                        applyQuietPeriod(*output_);
-                    }
+                if (connected.output) {
+                    if (!output_) adopt(std::move(connected));
                     lastError_.clear();
                     connecting_ = false;
                     return;
@@ -196,6 +215,8 @@ private:
     std::int64_t quietFrames_ = 0;        // audio thread only
     std::atomic<std::int64_t> synthQuietFrames_{framesOf(SynthQuietTime)};
     std::chrono::milliseconds quietPeriod_ = DefaultQuietPeriod;
+    std::atomic<unsigned> streamsConnected_{0};
+    std::atomic<unsigned> adoptedStream_{0};
     std::unique_ptr<PulseOutput> output_;
     std::string lastError_;
     bool connecting_ = false;
