@@ -53,7 +53,6 @@ results=$work/results
 mkdir -p "$results" "$work/pulse" "$work/bus" "$work/home-root" "$work/runtime-root" \
   "$work/server-home" "$work/server-runtime"
 chmod 700 "$work/runtime-root" "$work/server-runtime"
-started=()  # the processes this script starts and must stop
 made_user=""
 polkit_rule=/etc/polkit-1/rules.d/49-sorvane-sound-bench.rules
 
@@ -69,14 +68,16 @@ stop_pids() {
   for pid in "${ours[@]}"; do wait "$pid" 2>/dev/null || true; done
 }
 
+# Whatever this script started is a child of it.
 cleanup() {
-  stop_pids "${started[@]}"
+  stop_pids $(pgrep -P $$)
   rm -f "$polkit_rule"
   if [[ -n $made_user ]]; then userdel "$user" 2>/dev/null || true; fi
   rm -rf "$work/pulse" "$work/bus" "$work/server-runtime" "$work/runtime-root" "$work"/runtime-user
   [[ ${KEEP:-0} == 1 ]] || rm -f "$results"/*/*.f32 "$results"/*/*.wav "$results"/check/*.f32
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 # --- the test user ------------------------------------------------------------
 if ! id "$user" >/dev/null 2>&1; then
@@ -105,7 +106,6 @@ env -u PULSE_SERVER HOME="$work/server-home" XDG_RUNTIME_DIR="$work/server-runti
   --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native" \
   "${sink_modules[@]}" >"$work/pulseaudio.log" 2>&1 &
 pulse_pid=$!
-started+=("$pulse_pid")
 for _ in $(seq 50); do
   PULSE_SERVER=$server pactl info >/dev/null 2>&1 && break
   sleep 0.1
@@ -123,7 +123,6 @@ sed -e "s|<listen>.*</listen>|<listen>$bus</listen>|" -e '/<pidfile>/d' \
   -e 's|<includedir>system.d</includedir>|<includedir>/usr/share/dbus-1/system.d</includedir>|' \
   /usr/share/dbus-1/system.conf >"$work/bus/system.conf"
 dbus-daemon --config-file="$work/bus/system.conf" --nofork --nosyslog >"$work/dbus.log" 2>&1 &
-started+=("$!")
 for _ in $(seq 50); do [[ -S $work/bus/system_bus_socket ]] && break; sleep 0.1; done
 cat >"$polkit_rule" <<EOF
 polkit.addRule(function(action, subject) {
@@ -132,7 +131,6 @@ polkit.addRule(function(action, subject) {
 });
 EOF
 DBUS_SYSTEM_BUS_ADDRESS=$bus /usr/lib/polkit-1/polkitd --no-debug >"$work/polkitd.log" 2>&1 &
-started+=("$!")
 rtkit_pid=""
 
 # Asks RealtimeKit, as the test user, for SCHED_RR 5 on one of the user's
@@ -158,7 +156,6 @@ start_rtkit() {
   # output would kill it at its first message.
   DBUS_SYSTEM_BUS_ADDRESS=$bus /usr/libexec/rtkit-daemon --no-chroot > >(cat >>"$work/rtkit.log") 2>&1 &
   rtkit_pid=$!
-  started+=("$rtkit_pid")
   for _ in $(seq 50); do
     busctl --address="$bus" status org.freedesktop.RealtimeKit1 >/dev/null 2>&1 && break
     sleep 0.1
@@ -171,6 +168,9 @@ stop_rtkit() {
 }
 
 # --- one run --------------------------------------------------------------------
+# Runs a command as root or as the test user, in the environment of either;
+# called in the background, it becomes that command, so stopping it stops the
+# command.
 as_who() {
   local who=$1
   shift
@@ -179,9 +179,9 @@ as_who() {
   local environment=(HOME="$home" XDG_RUNTIME_DIR="$runtime" PULSE_SERVER="$server"
     DBUS_SYSTEM_BUS_ADDRESS="$bus" QT_QPA_PLATFORM=offscreen PATH=/usr/sbin:/usr/bin:/sbin:/bin)
   if [[ $who == root ]]; then
-    env "${environment[@]}" "$@"
+    exec env "${environment[@]}" "$@"
   else
-    runuser -u "$user" -- env "${environment[@]}" "$@"
+    exec runuser -u "$user" -- env "${environment[@]}" "$@"
   fi
 }
 
@@ -201,10 +201,8 @@ run_once() { # who label
     sh -c 'while :; do :; done' &
     load+=("$!")
   done
-  started+=("${load[@]}")
   while :; do awk '/procs_running/ {print $2}' /proc/stat; sleep 0.5; done >"$dir/runnable" &
   local sampler=$!
-  started+=("$sampler")
 
   for sink in player paplay synth claves; do
     record_sink "$sink" "$dir/$sink.f32"
@@ -212,7 +210,6 @@ run_once() { # who label
   done
   chrt -f 20 env PULSE_SERVER="$server" paplay -d out_tone --latency-msec=200 "$work/feed.wav" &
   local feeder=$!
-  started+=("${recorders[@]}" "$feeder")
   sleep 2  # fresh monitors settle their latency first
 
   as_who "$who" PULSE_SINK=out_player "$driver" player "$work/tone.wav" >"$dir/player.out" &
@@ -236,13 +233,15 @@ run_once() { # who label
 
   if [[ $label == *rtkit* ]]; then
     as_who "$who" "$steps_bench" --benchmark_out="$dir/playback_bench.json" \
-      --benchmark_out_format=json >"$dir/playback_bench.out" 2>&1 || echo "$label: playback_bench failed" >&2
+      --benchmark_out_format=json >"$dir/playback_bench.out" 2>&1 &
+    wait "$!" || echo "$label: playback_bench failed" >&2
   fi
   stop_pids "${load[@]}" "$sampler"
 
   sleep 5  # the latency is an idle machine's
   as_who "$who" PULSE_SINK=out_latency "$driver" latency out_latency.monitor "$dir/latency.f32" \
-    "$notes" >"$dir/latency.txt"
+    "$notes" >"$dir/latency.txt" &
+  wait "$!"
   "$python" "$analysis" run "$dir"
   [[ ${KEEP:-0} == 1 ]] || rm -f "$dir"/*.f32 "$dir"/*.wav
 }
@@ -258,7 +257,8 @@ mkdir -p "$check"
 for kind in plain added reference; do
   case $kind in plain) option=0 ;; added) option=$added_ms ;; *) option=$kind ;; esac
   as_who root PULSE_SINK=out_latency "$driver" latency out_latency.monitor "$check/$kind.f32" 12 \
-    "$option" >"$check/$kind.txt"
+    "$option" >"$check/$kind.txt" &
+  wait "$!"
 done
 echo "$added_ms" >"$check/added_ms"
 "$python" "$analysis" check "$check"
