@@ -8,7 +8,7 @@
 //   sound_sources claves SECONDS        the main window plays claves on every
 //                                       step of a rhythm track at tempo 120
 //   sound_sources recorder SECONDS OUT  records the default input to OUT
-//   sound_sources latency MONITOR RAW NOTES [ADDED_MS]
+//   sound_sources latency MONITOR RAW NOTES [ADDED_MS | reference]
 //                                       live claves notes on the mapper while
 //                                       MONITOR (the output's monitor source)
 //                                       is recorded to RAW (float, stereo,
@@ -20,15 +20,18 @@
 // time) says which frame of the recording the server is capturing at any
 // moment. Read just before a note on is sent, it places the sending in the
 // recording, so the note's onset frame, found later, gives the time from
-// sending to sound with no clock of the synthesizer's involved. ADDED_MS waits
-// that long between reading the clock and sending, to check the method: the
-// figures must grow by exactly that much.
+// sending to sound with no clock of the synthesizer's involved. Two checks of
+// the method: ADDED_MS waits that long between reading the clock and sending,
+// and the figures must grow by exactly that much; "reference" sends clicks
+// through a stream of the probe's own instead of notes, and prints beside
+// each the latency that stream reports, which the figures must match.
 
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
