@@ -73,8 +73,9 @@ cleanup() {
   stop_pids $(pgrep -P $$)
   rm -f "$polkit_rule"
   if [[ -n $made_user ]]; then userdel "$user" 2>/dev/null || true; fi
-  rm -rf "$work/pulse" "$work/bus" "$work/server-runtime" "$work/runtime-root" "$work"/runtime-user
-  [[ ${KEEP:-0} == 1 ]] || rm -f "$results"/*/*.f32 "$results"/*/*.wav "$results"/check/*.f32
+  rm -rf "$work/pulse" "$work/bus" "$work"/*-home "$work"/home-* "$work"/*-runtime "$work"/runtime-* \
+    "$work/check.pid"
+  [[ ${KEEP:-0} == 1 ]] || rm -f "$work"/*.wav "$results"/*/*.f32 "$results"/*/*.wav "$results"/check/*.f32
 }
 trap cleanup EXIT
 trap "exit 130" INT TERM
