@@ -35,14 +35,14 @@ bool mayRaiseItself() {
     return geteuid() == 0 || limit.rlim_cur >= static_cast<rlim_t>(sys::SynthPriority);
 }
 
-// A live stream of silence whose render can be made to stall once, as a
-// starved audio thread does.
+// A live stream, of a faint sound or of silence, whose render can be made to
+// stall once, as a starved audio thread does.
 class LiveStream {
 public:
-    LiveStream() {
+    explicit LiveStream(float level = 0.001f) {
         output = PulseOutput::connect(
-            [this](float* interleaved, int frames, const midiout::RenderClock&) {
-                std::fill(interleaved, interleaved + 2 * frames, 0.0f);
+            [this, level](float* interleaved, int frames, const midiout::RenderClock&) {
+                std::fill(interleaved, interleaved + 2 * frames, level);
                 if (stall.exchange(false)) std::this_thread::sleep_for(120ms);
                 renderedRealtime = sys::threadRunsRealtime(sys::currentThreadId());
                 return true;
@@ -111,6 +111,13 @@ TEST_F(SoundStreams, UnderrunsGrowTheLiveBufferUpToItsBound) {
             << live.output->bufferFrames() << " after " << live.output->underruns();
     }
     EXPECT_EQ(live.output->bufferFrames(), asked.maxLatencyFrames);
+
+    // Silence that runs dry is no dropout: the buffer stays as it is.
+    LiveStream silent(0.0f);
+    ASSERT_NE(silent.output, nullptr) << silent.error;
+    silent.stall = true;
+    ASSERT_TRUE(waitFor([&] { return silent.output->underruns() > 0; }, 10s));
+    EXPECT_EQ(silent.output->bufferFrames(), asked.latencyFrames);
     EXPECT_EQ(asked.maxLatencyFrames, Rate / 20);  // 50 ms
     // The server keeps the larger buffer it was asked for.
     EXPECT_TRUE(

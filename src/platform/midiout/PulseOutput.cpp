@@ -307,7 +307,9 @@ std::int64_t PulseOutput::playedFrames() {
 void PulseOutput::onUnderflow(pa_stream*, void* self) {
     auto* output = static_cast<PulseOutput*>(self);
     ++output->underruns_;
-    output->growAfterUnderrun();
+    // A buffer of silence that runs dry is heard by no one: the stream's
+    // start, or a pause between notes.
+    if (output->silentFrames_ < output->bufferFrames()) output->growAfterUnderrun();
 }
 
 void PulseOutput::onContextState(pa_context*, void* self) {
@@ -336,6 +338,10 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
         clock.writtenFrames = output->writtenFrames_;
         const bool audible = output->render_(static_cast<float*>(data), frames, clock);
         output->writtenFrames_ += frames;
+        const float* written = static_cast<const float*>(data);
+        const bool silent = std::all_of(written, written + 2 * static_cast<std::ptrdiff_t>(frames),
+                                        [](float sample) { return sample == 0.0f; });
+        output->silentFrames_ = silent ? output->silentFrames_ + frames : 0;
         output->quietFrames_ = audible ? 0 : output->quietFrames_ + frames;
         const unsigned wakes = output->wakes_.load();
         if (wakes != output->wakesSeen_) {

@@ -7,6 +7,8 @@
 // real-time priority, and where the sound still breaks up (no priority to be
 // had on a busy machine) each underrun grows the buffer, up to a bound. Files
 // want sound that holds whatever the machine does: a quarter of a second.
+// (An underrun while the stream carries only silence is heard by no one and
+// grows nothing.)
 //
 // A low-latency stream wakes the process hundreds of times a second, which
 // costs a steady one to two percent of a core even when it carries silence. So
@@ -126,6 +128,7 @@ private:
     long long quietFrames_ = 0;
     long long sleepAfterFrames_ = 0;
     std::int64_t writtenFrames_ = 0;
+    std::int64_t silentFrames_ = 0;  // written since the last sound
     // Read without the lock, so that a message to a playing stream costs no
     // wait for the audio thread.
     std::atomic<bool> asleep_{false};
