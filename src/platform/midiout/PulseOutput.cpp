@@ -88,9 +88,9 @@ std::unique_ptr<PulseOutput> PulseOutput::connect(Render render, int sampleRate,
 
     pa_threaded_mainloop_lock(output->mainloop_);
     const bool ready = output->openStream(error);
+    if (ready && buffer.realtimeThread) output->askRealtimeForRenderThread();
     pa_threaded_mainloop_unlock(output->mainloop_);
     if (!ready) return nullptr;
-    if (buffer.realtimeThread) output->askRealtimeForRenderThread();
     return output;
 }
 
@@ -138,8 +138,11 @@ bool PulseOutput::openStream(std::string& error) {
     return true;
 }
 
+// Called with the main loop's lock held, as every call into the loop from
+// another thread must be.
 void PulseOutput::askRealtimeForRenderThread() {
-    // The render thread is the main loop's; it tells its own id.
+    // The render thread is the main loop's; it tells its own id once the
+    // lock is let go.
     auto renderThread = std::make_shared<std::atomic<pid_t>>(0);
     pa_threaded_mainloop_once_unlocked(
         mainloop_,
