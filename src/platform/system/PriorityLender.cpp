@@ -9,9 +9,10 @@
 namespace sys {
 
 namespace {
-// The lender preempts any ordinary task at once; this only bounds the wait
-// should the kernel not lend after all.
-constexpr auto LendingWait = std::chrono::milliseconds(2);
+// The lender preempts any ordinary task at once, within microseconds; a busy
+// machine may hold it back for a few milliseconds now and then. The bound is
+// only for a kernel that does not lend after all.
+constexpr auto LendingWait = std::chrono::milliseconds(500);
 }  // namespace
 
 PriorityLender::PriorityLender(int priority) {
