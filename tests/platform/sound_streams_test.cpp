@@ -4,8 +4,6 @@
 // Needs the test sound server (scripts/test-services).
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -19,6 +17,7 @@
 #include "platform/system/RealtimePriority.h"
 #include "support/AudioCapture.h"
 #include "support/MediaFiles.h"
+#include "support/RaisePermission.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -28,12 +27,6 @@ using midiout::PulseOutput;
 using testsupport::waitFor;
 
 constexpr int Rate = midiout::GeneralMidiSynth::SampleRate;
-
-bool mayRaiseItself() {
-    rlimit limit{};
-    getrlimit(RLIMIT_RTPRIO, &limit);
-    return geteuid() == 0 || limit.rlim_cur >= static_cast<rlim_t>(sys::SynthPriority);
-}
 
 // A live stream, of a faint sound or of silence, whose render can be made to
 // stall once, as a starved audio thread does.
@@ -68,7 +61,7 @@ TEST_F(SoundStreams, EachKindAsksForItsBuffer) {
     EXPECT_GT(live.output->serverBufferFrames(), 0);
     EXPECT_LE(live.output->serverBufferFrames(), Rate / 100);
     live.output->awaitPriorityAnswer();
-    if (mayRaiseItself()) {
+    if (testsupport::mayRaiseThreadsTo(sys::SynthPriority)) {
         EXPECT_TRUE(live.output->renderThreadRealtime());
         EXPECT_TRUE(waitFor([&] { return live.renderedRealtime.load(); }, 5s));
     }

@@ -17,6 +17,7 @@
 
 #include "platform/system/PriorityLender.h"
 #include "platform/system/RealtimePriority.h"
+#include "support/RaisePermission.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -235,16 +236,9 @@ TEST_F(RealtimeKitRequest, ARefusalOrAMissingServiceIsQuiet) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-// Root, or a user with an rtprio limit, can raise a thread itself; elsewhere
-// only RealtimeKit could, and the lender has nothing to lend.
-bool mayRaiseItself() {
-    rlimit limit{};
-    getrlimit(RLIMIT_RTPRIO, &limit);
-    return geteuid() == 0 || limit.rlim_cur >= static_cast<rlim_t>(sys::StepPriority);
-}
-
 TEST(PriorityLender, TheBorrowerRunsRealtimeFromBorrowUntilItGivesBack) {
-    if (!mayRaiseItself()) GTEST_SKIP() << "this user may not raise a thread's priority";
+    if (!testsupport::mayRaiseThreadsTo(sys::StepPriority))
+        GTEST_SKIP() << "this user may not raise a thread's priority";
     sys::PriorityLender lender(sys::StepPriority);
     while (!lender.settled()) std::this_thread::sleep_for(1ms);
     ASSERT_TRUE(lender.lends());

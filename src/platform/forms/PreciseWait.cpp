@@ -31,9 +31,9 @@ public:
     DeadlineWake(const DeadlineWake&) = delete;
     DeadlineWake& operator=(const DeadlineWake&) = delete;
 
-    // False when no timer descriptor could be made.
     const QObject* notifier() const { return notifier_.data(); }
 
+    // False when no timer descriptor could be made.
     bool arm(std::int64_t remainingMicros) {
         if (fd_ < 0 || QCoreApplication::instance() == nullptr) return false;
         if (notifier_.isNull()) {

@@ -86,11 +86,6 @@ public:
         if (output_) output_->wake();
     }
 
-    int bufferFrames() {
-        std::lock_guard lock(mutex_);
-        return output_ ? output_->bufferFrames() : -1;
-    }
-
     long long latency() {
         std::lock_guard lock(mutex_);
         return output_ ? output_->latencyMicroseconds() : -1;
@@ -124,10 +119,7 @@ private:
     };
     Connected connectOutput(std::string& error) {
         const unsigned stream = ++streamsConnected_;
-        return {connectStream(stream, error), stream};
-    }
-    std::unique_ptr<PulseOutput> connectStream(unsigned stream, std::string& error) {
-        return PulseOutput::connect(
+        auto output = PulseOutput::connect(
             [this, stream](float* interleaved, int frames, const RenderClock& clock) {
                 if (stream != adoptedStream_.load(std::memory_order_acquire)) {
                     std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames),
@@ -137,6 +129,7 @@ private:
                 return render(interleaved, frames, clock);
             },
             GeneralMidiSynth::SampleRate, liveBuffer(GeneralMidiSynth::SampleRate), error);
+        return {std::move(output), stream};
     }
 
     // With the engine's lock held.
@@ -243,10 +236,6 @@ std::shared_ptr<Device> makeMapperDevice() {
 
 long long mapperLatencyMicroseconds() {
     return SynthEngine::instance().latency();
-}
-
-int mapperBufferFrames() {
-    return SynthEngine::instance().bufferFrames();
 }
 
 std::int64_t mapperFramesPlayed() {

@@ -20,10 +20,6 @@ std::shared_ptr<Device> makeMapperDevice();
 // never been opened or the server cannot tell yet.
 long long mapperLatencyMicroseconds();
 
-// The latency the sound server keeps for the synthesizer's stream, in
-// frames; -1 while it has none.
-int mapperBufferFrames();
-
 // Frames handed to the audio output so far; grows once the server is taking
 // the synthesizer's sound.
 std::int64_t mapperFramesPlayed();

@@ -33,6 +33,11 @@ std::uint32_t bytesOf(int frames) {
     return static_cast<std::uint32_t>(frames * FrameBytes);
 }
 
+// The latency after one more underrun: doubled, within the bound.
+int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames) {
+    return std::clamp(currentFrames * 2, buffer.latencyFrames, buffer.maxLatencyFrames);
+}
+
 }  // namespace
 
 StreamBuffer liveBuffer(int sampleRate) {
@@ -43,10 +48,6 @@ StreamBuffer liveBuffer(int sampleRate) {
 StreamBuffer fileBuffer(int sampleRate) {
     const int latency = framesIn(FileLatencyMs, sampleRate);
     return {framesIn(FilePeriodMs, sampleRate), latency, latency, false};
-}
-
-int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames) {
-    return std::clamp(currentFrames * 2, buffer.latencyFrames, buffer.maxLatencyFrames);
 }
 
 std::int64_t monotonicMicros() {

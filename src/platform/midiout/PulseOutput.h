@@ -42,9 +42,6 @@ StreamBuffer liveBuffer(int sampleRate);
 // For files: a quarter second kept, filled 50 ms at a time.
 StreamBuffer fileBuffer(int sampleRate);
 
-// The latency after one more underrun: doubled, within the bound.
-int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames);
-
 // Where the stream stands when the render function is called.
 struct RenderClock {
     std::int64_t nowMicros = 0;      // the monotonic clock
