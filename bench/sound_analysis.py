@@ -16,6 +16,7 @@ counts as silence too.
 """
 
 import json
+import re
 import sys
 import wave
 from pathlib import Path
@@ -162,6 +163,17 @@ def playback_bench(path):
     return result
 
 
+def cpu_stalls(path):
+    """cpu_stalls' line: stalls over 4 ms, over 10 ms, the longest."""
+    if not path.exists():
+        return {}
+    found = re.search(r"over 4 ms (\d+), over 10 ms (\d+), longest ([0-9.]+) ms", path.read_text())
+    if not found:
+        return {}
+    return {"stalls_over_4ms": int(found[1]), "stalls_over_10ms": int(found[2]),
+            "stall_longest_ms": float(found[3])}
+
+
 def analyse_run(run):
     run = Path(run)
     meta = read_meta(run)
@@ -184,6 +196,7 @@ def analyse_run(run):
     if (run / "latency.f32").exists():
         summary.update(latency_summary(run / "latency.f32", run / "latency.txt"))
     summary.update(playback_bench(run / "playback_bench.json"))
+    summary.update(cpu_stalls(run / "stalls.txt"))
     (run / "summary.json").write_text(json.dumps(summary, indent=1))
 
 
@@ -218,7 +231,7 @@ def cell(values, *keys, digits=None):
 def table(runs):
     header = ("run", "load1", "runq", "threads player|synth", "player", "synth", "synth>3s", "recorder",
               "paplay", "claves onset p50/p99/max", "hits", "latency med/max",
-              "steps p99/max", "scrolling p99/max")
+              "steps p99/max", "scrolling p99/max", "cpu stalls >4/>10 ms/longest")
     rows = []
     for run in runs:
         s = json.loads((Path(run) / "summary.json").read_text())
@@ -234,6 +247,7 @@ def table(runs):
             cell(s, "latency_median_ms", "latency_max_ms"),
             cell(s, "steps_p99_ms", "steps_max_ms"),
             cell(s, "steps_scrolling_p99_ms", "steps_scrolling_max_ms"),
+            cell(s, "stalls_over_4ms", "stalls_over_10ms", "stall_longest_ms"),
         ))
     widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]
     for row in [header] + rows:

@@ -7,6 +7,9 @@
 # WAV through paplay (an ordinary client, for reference), and records a steady
 # tone through the recorder; the sinks' monitors are recorded alongside.
 # After the load stops, the live-note latency is taken on the idle machine.
+# Beside each run, cpu_stalls tells how long the machine itself held a thread
+# of the highest priority off its core meanwhile: no buffer shorter than that
+# can hold, whoever fills it.
 #
 # Usage (as root): bench/sound_under_load.sh [REPEATS] [SECONDS]
 #   REPEATS  rounds of the three runs (default 1); SECONDS per sound (60)
@@ -26,6 +29,7 @@ repo=$PWD
 build=$(realpath "${BUILD:-build-release}")
 driver=$build/bench/sound_sources
 steps_bench=$build/bench/playback_bench
+stalls=$build/bench/cpu_stalls
 analysis=$repo/bench/sound_analysis.py
 user=sorvanebench
 notes=20
@@ -33,7 +37,7 @@ added_ms=50
 python=/usr/bin/python3
 
 [[ $EUID -eq 0 ]] || { echo "run as root: it makes a user and starts system services" >&2; exit 1; }
-[[ -x $driver && -x $steps_bench ]] || {
+[[ -x $driver && -x $steps_bench && -x $stalls ]] || {
   echo "build first: cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DSORVANE_BENCHMARKS=ON && cmake --build build-release" >&2
   exit 1
 }
@@ -224,7 +228,10 @@ run_once() { # who label
   as_who "$who" PULSE_SOURCE=out_tone.monitor "$driver" recorder "$seconds" "$dir/recorder.wav" \
     >"$dir/recorder.out" &
   sources+=("$!")
+  "$stalls" "$seconds" >"$dir/stalls.txt" &
+  local watcher=$!
   for pid in "${sources[@]}"; do wait "$pid" || echo "$label: a source failed ($pid)" >&2; done
+  wait "$watcher" || echo "$label: cpu_stalls failed" >&2
   sleep 1
   kill -INT "${recorders[@]}" 2>/dev/null || true
   stop_pids "${recorders[@]}" "$feeder"

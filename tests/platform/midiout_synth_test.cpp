@@ -169,6 +169,7 @@ public:
             clock.writtenFrames = written;
             clock.playedFrames = clock.nowMicros * Rate / 1'000'000;
             clock.bufferFrames = Buffer;
+            clock.periodFrames = Period;
             const int frames = request == 0 ? Buffer : Period;
             if (written + frames > static_cast<std::int64_t>(both.size() / 2)) break;
             timeline_->render(both.data() + written * 2, frames, clock);
@@ -196,7 +197,7 @@ std::int64_t firstSound(const std::vector<float>& samples) {
 // falls between two requests: only the synthesizer's own 64-frame block
 // moves it.
 TEST(MidiOutSynthTimeline, AMessageSoundsAtTheFrameItsStampGives) {
-    const int latency = SynthTimeline::latencyFrames(ServerRequests::Buffer);
+    const int latency = SynthTimeline::latencyFrames(ServerRequests::Buffer, ServerRequests::Period);
     constexpr int Block = 64;
     const std::int64_t afterRequest = ServerRequests::requestMicros(40) + 100;
     const std::int64_t beforeNext = ServerRequests::requestMicros(41) - 100;
@@ -222,6 +223,7 @@ TEST(MidiOutSynthTimeline, NotesOffComesInTheOrderSent) {
     SynthTimeline timeline(*synth, Rate);
     RenderClock clock;
     clock.bufferFrames = ServerRequests::Buffer;
+    clock.periodFrames = ServerRequests::Period;
     clock.playedFrames = 0;
     timeline.post(0, 0xC0, 48, 0);  // strings: a steady sound
     timeline.post(0, 0x90, 60, 127);

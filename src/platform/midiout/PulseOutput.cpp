@@ -19,8 +19,8 @@ constexpr int FrameBytes = 2 * sizeof(float);
 // A server that neither answers nor refuses must not hang the caller.
 constexpr pa_usec_t ConnectTimeout = 3 * PA_USEC_PER_SEC;
 
-constexpr int LivePeriodFrames = 128;
-constexpr int LivePeriods = 3;
+constexpr int LivePeriodFrames = 64;
+constexpr int LivePeriods = 7;
 constexpr int LiveMaxLatencyMs = 50;
 constexpr int FileLatencyMs = 250;
 constexpr int FilePeriodMs = 50;
@@ -42,12 +42,13 @@ int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames) {
 
 StreamBuffer liveBuffer(int sampleRate) {
     return {LivePeriodFrames, LivePeriodFrames * LivePeriods,
-            std::max(LivePeriodFrames * LivePeriods, framesIn(LiveMaxLatencyMs, sampleRate)), true};
+            std::max(LivePeriodFrames * LivePeriods, framesIn(LiveMaxLatencyMs, sampleRate)), true,
+            true};
 }
 
 StreamBuffer fileBuffer(int sampleRate) {
     const int latency = framesIn(FileLatencyMs, sampleRate);
-    return {framesIn(FilePeriodMs, sampleRate), latency, latency, false};
+    return {framesIn(FilePeriodMs, sampleRate), latency, latency, false, false};
 }
 
 std::int64_t monotonicMicros() {
@@ -118,13 +119,12 @@ bool PulseOutput::openStream(std::string& error) {
     pa_stream_set_underflow_callback(stream_, &PulseOutput::onUnderflow, this);
 
     pa_buffer_attr attributes{};
-    attributes.maxlength = static_cast<std::uint32_t>(-1);
-    attributes.tlength = bytesOf(buffer_.latencyFrames);
-    attributes.prebuf = static_cast<std::uint32_t>(-1);
-    attributes.minreq = bytesOf(buffer_.periodFrames);
-    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    askForBuffer(attributes, buffer_.latencyFrames);
+    // Early requests make the sink keep one request's worth; adjusting the
+    // latency lets the server split it as it likes.
     const auto flags = static_cast<pa_stream_flags_t>(
-        PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
+        (buffer_.sinkKeepsOnePeriod ? PA_STREAM_EARLY_REQUESTS : PA_STREAM_ADJUST_LATENCY) |
+        PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(stream_, nullptr, &attributes, flags, nullptr, nullptr) < 0) {
         error = std::string("cannot open a PulseAudio playback stream: ") +
                 pa_strerror(pa_context_errno(context_));
@@ -280,16 +280,22 @@ void PulseOutput::growAfterUnderrun() {
     const int grown = grownLatencyFrames(buffer_, current);
     if (grown <= current) return;
     pa_buffer_attr attributes{};
-    attributes.maxlength = static_cast<std::uint32_t>(-1);
-    attributes.tlength = bytesOf(grown);
-    attributes.prebuf = static_cast<std::uint32_t>(-1);
-    attributes.minreq = bytesOf(buffer_.periodFrames);
-    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    askForBuffer(attributes, grown);
     bufferFrames_ = grown;
     if (pa_operation* operation =
             pa_stream_set_buffer_attr(stream_, &attributes, nullptr, nullptr)) {
         pa_operation_unref(operation);
     }
+}
+
+void PulseOutput::askForBuffer(pa_buffer_attr& attributes, int latencyFrames) const {
+    const int queued =
+        buffer_.sinkKeepsOnePeriod ? latencyFrames - buffer_.periodFrames : latencyFrames;
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = bytesOf(queued);
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = bytesOf(buffer_.periodFrames);
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
 }
 
 int PulseOutput::serverBufferFrames() {
@@ -330,6 +336,7 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     clock.nowMicros = monotonicMicros();
     clock.playedFrames = output->playedFrames();
     clock.bufferFrames = output->bufferFrames();
+    clock.periodFrames = output->buffer_.periodFrames;
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;

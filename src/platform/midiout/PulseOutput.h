@@ -10,6 +10,14 @@
 // (An underrun while the stream carries only silence is heard by no one and
 // grows nothing.)
 //
+// Left to itself the server puts about half of a stream's latency in the
+// sink's buffer and asks for more only once a whole period has been heard, so
+// a render thread held up for a few milliseconds already comes too late. The
+// live stream therefore keeps the sink's part to one period, asked for as soon
+// as it is heard, and the rest queued in the stream, where a late render can
+// still catch up: with the same latency it rides out a stall about twice as
+// long.
+//
 // A low-latency stream wakes the process hundreds of times a second, which
 // costs a steady one to two percent of a core even when it carries silence. So
 // after a stretch in which the render function has had nothing to play the
@@ -22,6 +30,7 @@
 #include <string>
 #include <thread>
 
+struct pa_buffer_attr;
 struct pa_context;
 struct pa_stream;
 struct pa_threaded_mainloop;
@@ -34,10 +43,11 @@ struct StreamBuffer {
     int latencyFrames = 0;     // the whole latency kept, our buffer and the sink's
     int maxLatencyFrames = 0;  // what underruns may grow it to
     bool realtimeThread = false;
+    bool sinkKeepsOnePeriod = false;  // the rest of the latency queued in the stream
 };
 
-// For live notes: 128 frames (2.9 ms at 44.1 kHz) per request, three of them
-// kept, growing to about 50 ms where the sound breaks up.
+// For live notes: 64 frames (1.45 ms at 44.1 kHz) per request, seven of them
+// kept (one in the sink), growing to about 50 ms where the sound breaks up.
 StreamBuffer liveBuffer(int sampleRate);
 // For files: a quarter second kept, filled 50 ms at a time.
 StreamBuffer fileBuffer(int sampleRate);
@@ -48,6 +58,7 @@ struct RenderClock {
     std::int64_t writtenFrames = 0;  // handed to the server before this call
     std::int64_t playedFrames = -1;  // heard so far; -1 while the server cannot tell
     int bufferFrames = 0;            // the latency the server keeps now
+    int periodFrames = 0;            // what one request asks for, as a rule
 };
 
 // The monotonic clock the render clock and message stamps read, in
@@ -105,6 +116,7 @@ private:
     bool openStream(std::string& error);
     void askRealtimeForRenderThread();
     void growAfterUnderrun();
+    void askForBuffer(pa_buffer_attr& attributes, int latencyFrames) const;
     std::int64_t playedFrames();
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);

@@ -72,7 +72,7 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
 
     const std::size_t tail = tail_.load(std::memory_order_acquire);
     std::size_t head = head_.load(std::memory_order_relaxed);
-    const int latency = latencyFrames(clock.bufferFrames);
+    const int latency = latencyFrames(clock.bufferFrames, clock.periodFrames);
     for (; head != tail; ++head) {
         Message message = ring_[head % Capacity];
         message.frame = heardFrameAt(message.sentMicros) + latency;

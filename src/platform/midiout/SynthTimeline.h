@@ -24,7 +24,6 @@ public:
     // What the latency holds beyond the stream's buffer: one request's worth,
     // for a message sent just after a request, and a block for the requests'
     // own unevenness.
-    static constexpr int PeriodFrames = 128;
     static constexpr int MarginFrames = 64;
     static constexpr int Capacity = 4096;
 
@@ -41,10 +40,10 @@ public:
     bool render(float* interleaved, int frames, const RenderClock& clock);
     // True while messages wait to be played.
     bool pending() const;
-    // The latency from a message's stamp to its sound, for a buffer of
-    // bufferFrames.
-    static int latencyFrames(int bufferFrames) {
-        return bufferFrames + PeriodFrames + MarginFrames;
+    // The latency from a message's stamp to its sound, for a stream keeping
+    // bufferFrames and asked for periodFrames at a time.
+    static int latencyFrames(int bufferFrames, int periodFrames) {
+        return bufferFrames + periodFrames + MarginFrames;
     }
 
 private:
