@@ -86,9 +86,8 @@ void waitForEventsUntilMicros(std::int64_t deadlineMicros) {
         stepAside->setParent(QCoreApplication::instance());
         QCoreApplication::instance()->installEventFilter(stepAside);
     }
-    const QPointer<HandlersStepAside> filter(stepAside);
-    const bool outerWaiting = filter && filter->waiting;
-    if (filter) filter->waiting = true;
+    const bool outerWaiting = stepAside && stepAside->waiting;
+    if (stepAside) stepAside->waiting = true;
     const std::int64_t remaining = deadlineMicros - timing::microsecondTicks();
     if (remaining <= 0) {
         doEvents();
@@ -97,7 +96,7 @@ void waitForEventsUntilMicros(std::int64_t deadlineMicros) {
         // The millisecond wait's own timer, rounded up, only backs the precise one.
         waitForEvents(timing::GetTickCount() + (remaining + MicrosPerMilli - 1) / MicrosPerMilli);
     }
-    if (filter) filter->waiting = outerWaiting;
+    if (stepAside) stepAside->waiting = outerWaiting;
 }
 
 }  // namespace forms

@@ -38,6 +38,19 @@ int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames) {
     return std::clamp(currentFrames * 2, buffer.latencyFrames, buffer.maxLatencyFrames);
 }
 
+// What to ask the server for a whole latency of latencyFrames.
+pa_buffer_attr attributesFor(const StreamBuffer& buffer, int latencyFrames) {
+    const int queued =
+        buffer.sinkKeepsOnePeriod ? latencyFrames - buffer.periodFrames : latencyFrames;
+    pa_buffer_attr attributes{};
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = bytesOf(queued);
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = bytesOf(buffer.periodFrames);
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    return attributes;
+}
+
 }  // namespace
 
 StreamBuffer liveBuffer(int sampleRate) {
@@ -118,8 +131,7 @@ bool PulseOutput::openStream(std::string& error) {
     pa_stream_set_write_callback(stream_, &PulseOutput::onWrite, this);
     pa_stream_set_underflow_callback(stream_, &PulseOutput::onUnderflow, this);
 
-    pa_buffer_attr attributes{};
-    askForBuffer(attributes, buffer_.latencyFrames);
+    const pa_buffer_attr attributes = attributesFor(buffer_, buffer_.latencyFrames);
     // Early requests make the sink keep one request's worth; adjusting the
     // latency lets the server split it as it likes.
     const auto flags = static_cast<pa_stream_flags_t>(
@@ -279,23 +291,12 @@ void PulseOutput::growAfterUnderrun() {
     const int current = bufferFrames();
     const int grown = grownLatencyFrames(buffer_, current);
     if (grown <= current) return;
-    pa_buffer_attr attributes{};
-    askForBuffer(attributes, grown);
+    const pa_buffer_attr attributes = attributesFor(buffer_, grown);
     bufferFrames_ = grown;
     if (pa_operation* operation =
             pa_stream_set_buffer_attr(stream_, &attributes, nullptr, nullptr)) {
         pa_operation_unref(operation);
     }
-}
-
-void PulseOutput::askForBuffer(pa_buffer_attr& attributes, int latencyFrames) const {
-    const int queued =
-        buffer_.sinkKeepsOnePeriod ? latencyFrames - buffer_.periodFrames : latencyFrames;
-    attributes.maxlength = static_cast<std::uint32_t>(-1);
-    attributes.tlength = bytesOf(queued);
-    attributes.prebuf = static_cast<std::uint32_t>(-1);
-    attributes.minreq = bytesOf(buffer_.periodFrames);
-    attributes.fragsize = static_cast<std::uint32_t>(-1);
 }
 
 int PulseOutput::serverBufferFrames() {

@@ -30,7 +30,6 @@
 #include <string>
 #include <thread>
 
-struct pa_buffer_attr;
 struct pa_context;
 struct pa_stream;
 struct pa_threaded_mainloop;
@@ -116,7 +115,6 @@ private:
     bool openStream(std::string& error);
     void askRealtimeForRenderThread();
     void growAfterUnderrun();
-    void askForBuffer(pa_buffer_attr& attributes, int latencyFrames) const;
     std::int64_t playedFrames();
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
