@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/midiout/GeneralMidiSynth.h"
+#include "platform/midiout/PulseOutput.h"
 #include "platform/midiout/SynthRender.h"
 #include "platform/midiout/SynthTimeline.h"
 #include "support/AudioAnalysis.h"
@@ -130,34 +131,42 @@ TEST(MidiOutSynth, NotesOffLetsNotesReleaseRatherThanCuttingThem) {
     EXPECT_LT(levelOver(tenMs), held * 0.01) << "the notes never ended";
 }
 
-// The live synthesizer's stream, rendered as the sound server asks for it: a
-// first fill of the buffer, then a request of 128 frames whenever that much
-// has been heard, each a little early or late.
+// The live synthesizer's stream, rendered as a sound server asks for it with
+// the buffer it granted: a first fill of its queue and the sink's request,
+// then a request whenever one request's worth has been heard, each a little
+// early or late. The render clock tells what the stream makes of the grant.
 class ServerRequests {
 public:
-    static constexpr int Buffer = 384;
-    static constexpr int Period = 128;
-
-    ServerRequests() : synth_(GeneralMidiSynth::create(error_)) {
+    explicit ServerRequests(GrantedBuffer granted)
+        : granted_(granted),
+          kept_(keptLatency(liveBuffer(Rate), granted)),
+          synth_(GeneralMidiSynth::create(error_)) {
         if (synth_) timeline_.emplace(*synth_, Rate);
     }
     bool ready() const { return timeline_.has_value(); }
+    // From a message's stamp to its sound, by what the server really keeps.
+    int grantedLatencyFrames() const {
+        return SynthTimeline::latencyFrames(granted_.queuedFrames + granted_.requestFrames,
+                                            granted_.requestFrames);
+    }
 
     // Request k's time on the monotonic clock.
-    static std::int64_t requestMicros(int request) {
-        static constexpr int JitterMicros[] = {0, 900, -700, 1400, -300, 600, -1000, 200};
-        const std::int64_t due = static_cast<std::int64_t>(request) * Period * 1'000'000 / Rate;
-        return request == 0 ? 0 : due + JitterMicros[request % 8];
+    std::int64_t requestMicros(int request) const {
+        static constexpr double JitterShare[] = {0, 0.31, -0.24, 0.48, -0.1, 0.21, -0.34, 0.07};
+        const double period = granted_.requestFrames * 1e6 / Rate;
+        return request == 0
+                   ? 0
+                   : static_cast<std::int64_t>(period * (request + JitterShare[request % 8]));
     }
 
     // Renders request by request, each message posted before the first
     // request at or after its stamp, as a sender between two requests does.
     std::vector<float> play(std::vector<std::pair<std::int64_t, std::uint32_t>> messages,
-                            int requests) {
-        std::vector<float> both(static_cast<std::size_t>(Buffer + requests * Period) * 2);
+                            double seconds) {
+        std::vector<float> both(static_cast<std::size_t>(seconds * Rate) * 2);
         std::size_t next = 0;
         std::int64_t written = 0;
-        for (int request = 0; request <= requests; ++request) {
+        for (int request = 0;; ++request) {
             RenderClock clock;
             clock.nowMicros = requestMicros(request);
             while (next < messages.size() && messages[next].first <= clock.nowMicros) {
@@ -168,9 +177,10 @@ public:
             }
             clock.writtenFrames = written;
             clock.playedFrames = clock.nowMicros * Rate / 1'000'000;
-            clock.bufferFrames = Buffer;
-            clock.periodFrames = Period;
-            const int frames = request == 0 ? Buffer : Period;
+            clock.bufferFrames = kept_.latencyFrames;
+            clock.periodFrames = kept_.periodFrames;
+            const int frames = request == 0 ? granted_.queuedFrames + granted_.requestFrames
+                                            : granted_.requestFrames;
             if (written + frames > static_cast<std::int64_t>(both.size() / 2)) break;
             timeline_->render(both.data() + written * 2, frames, clock);
             written += frames;
@@ -181,6 +191,8 @@ public:
     }
 
 private:
+    GrantedBuffer granted_;
+    KeptLatency kept_;
     std::string error_;
     std::unique_ptr<GeneralMidiSynth> synth_;
     std::optional<SynthTimeline> timeline_;
@@ -195,22 +207,26 @@ std::int64_t firstSound(const std::vector<float>& samples) {
 
 // A message is heard at its stamp plus one constant latency, wherever it
 // falls between two requests: only the synthesizer's own 64-frame block
-// moves it.
+// moves it. The latency is the one the server granted, which PipeWire's
+// server makes larger than what was asked.
 TEST(MidiOutSynthTimeline, AMessageSoundsAtTheFrameItsStampGives) {
-    const int latency = SynthTimeline::latencyFrames(ServerRequests::Buffer, ServerRequests::Period);
     constexpr int Block = 64;
-    const std::int64_t afterRequest = ServerRequests::requestMicros(40) + 100;
-    const std::int64_t beforeNext = ServerRequests::requestMicros(41) - 100;
-    for (const std::int64_t stamp :
-         {afterRequest, beforeNext, (afterRequest + beforeNext) / 2, afterRequest + 125'000}) {
-        SCOPED_TRACE(stamp);
-        ServerRequests stream;
-        ASSERT_TRUE(stream.ready());
-        const std::vector<float> sound = stream.play({{stamp, pack(0x99, 75, 127)}}, 120);
-        const std::int64_t expected = stamp * Rate / 1'000'000 + latency;
-        const std::int64_t heard = firstSound(sound);
-        EXPECT_GE(heard, expected);
-        EXPECT_LT(heard, expected + Block + 8);
+    for (const GrantedBuffer granted : {GrantedBuffer{384, 64}, GrantedBuffer{708, 236}}) {
+        SCOPED_TRACE(granted.requestFrames);
+        const ServerRequests server(granted);
+        const std::int64_t afterRequest = server.requestMicros(40) + 100;
+        const std::int64_t beforeNext = server.requestMicros(41) - 100;
+        for (const std::int64_t stamp :
+             {afterRequest, beforeNext, (afterRequest + beforeNext) / 2, afterRequest + 125'000}) {
+            SCOPED_TRACE(stamp);
+            ServerRequests stream(granted);
+            ASSERT_TRUE(stream.ready());
+            const std::vector<float> sound = stream.play({{stamp, pack(0x99, 75, 127)}}, 0.5);
+            const std::int64_t expected = stamp * Rate / 1'000'000 + stream.grantedLatencyFrames();
+            const std::int64_t heard = firstSound(sound);
+            EXPECT_GE(heard, expected);
+            EXPECT_LT(heard, expected + Block + 8);
+        }
     }
 }
 
@@ -222,8 +238,8 @@ TEST(MidiOutSynthTimeline, NotesOffComesInTheOrderSent) {
     ASSERT_NE(synth, nullptr) << error;
     SynthTimeline timeline(*synth, Rate);
     RenderClock clock;
-    clock.bufferFrames = ServerRequests::Buffer;
-    clock.periodFrames = ServerRequests::Period;
+    clock.bufferFrames = 448;
+    clock.periodFrames = 64;
     clock.playedFrames = 0;
     timeline.post(0, 0xC0, 48, 0);  // strings: a steady sound
     timeline.post(0, 0x90, 60, 127);

@@ -89,6 +89,7 @@ TEST_F(SoundStreams, UnderrunsGrowTheLiveBufferUpToItsBound) {
     ASSERT_NE(live.output, nullptr) << live.error;
     const midiout::StreamBuffer asked = midiout::liveBuffer(Rate);
     const int serverBufferBefore = live.output->serverBufferFrames();
+    const int keptBefore = live.output->keptLatency().latencyFrames;
     // Each underrun doubles it, whatever caused it: a stall of ours or the
     // machine's own load.
     auto afterUnderruns = [&](int count) {
@@ -114,10 +115,19 @@ TEST_F(SoundStreams, UnderrunsGrowTheLiveBufferUpToItsBound) {
     ASSERT_TRUE(waitFor([&] { return silent.output->underruns() > 0; }, 10s));
     EXPECT_EQ(silent.output->bufferFrames(), asked.latencyFrames);
     EXPECT_EQ(asked.maxLatencyFrames, Rate / 20);  // 50 ms
-    // The server keeps the larger buffer it was asked for.
+    // The server keeps the larger buffer it was asked for, and what the
+    // stream tells its render function follows the grant.
     EXPECT_TRUE(
         waitFor([&] { return live.output->serverBufferFrames() > 2 * serverBufferBefore; }, 10s))
         << serverBufferBefore << " then " << live.output->serverBufferFrames();
+    EXPECT_GE(keptBefore, serverBufferBefore);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return live.output->keptLatency().latencyFrames > live.output->serverBufferFrames();
+        },
+        10s))
+        << live.output->keptLatency().latencyFrames << " kept of "
+        << live.output->serverBufferFrames();
 }
 
 }  // namespace

@@ -53,6 +53,15 @@ pa_buffer_attr attributesFor(const StreamBuffer& buffer, int latencyFrames) {
 
 }  // namespace
 
+KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted) {
+    // Early requests leave the sink one request's worth beyond the stream's
+    // own buffer; otherwise the server splits the stream's buffer between
+    // the two.
+    const int latency = asked.sinkKeepsOnePeriod ? granted.queuedFrames + granted.requestFrames
+                                                 : granted.queuedFrames;
+    return {latency, granted.requestFrames};
+}
+
 StreamBuffer liveBuffer(int sampleRate) {
     return {LivePeriodFrames, LivePeriodFrames * LivePeriods,
             std::max(LivePeriodFrames * LivePeriods, framesIn(LiveMaxLatencyMs, sampleRate)), true,
@@ -130,6 +139,8 @@ bool PulseOutput::openStream(std::string& error) {
     pa_stream_set_state_callback(stream_, &PulseOutput::onStreamState, this);
     pa_stream_set_write_callback(stream_, &PulseOutput::onWrite, this);
     pa_stream_set_underflow_callback(stream_, &PulseOutput::onUnderflow, this);
+    pa_stream_set_buffer_attr_callback(stream_, &PulseOutput::onGrantedBufferChanged, this);
+    pa_stream_set_moved_callback(stream_, &PulseOutput::onGrantedBufferChanged, this);
 
     const pa_buffer_attr attributes = attributesFor(buffer_, buffer_.latencyFrames);
     // Early requests make the sink keep one request's worth; adjusting the
@@ -148,7 +159,25 @@ bool PulseOutput::openStream(std::string& error) {
         return false;
     }
     bufferFrames_ = buffer_.latencyFrames;
+    readGrantedBuffer();
     return true;
+}
+
+// Called with the main loop's lock held. Until the server tells, what was
+// asked stands in.
+void PulseOutput::readGrantedBuffer() {
+    const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+    const pa_buffer_attr asked = attributesFor(buffer_, bufferFrames());
+    const pa_buffer_attr& attributes = granted ? *granted : asked;
+    const KeptLatency kept =
+        midiout::keptLatency(buffer_, {static_cast<int>(attributes.tlength / FrameBytes),
+                                       static_cast<int>(attributes.minreq / FrameBytes)});
+    keptLatencyFrames_.store(kept.latencyFrames, std::memory_order_relaxed);
+    keptPeriodFrames_.store(kept.periodFrames, std::memory_order_relaxed);
+}
+
+void PulseOutput::onGrantedBufferChanged(pa_stream*, void* self) {
+    static_cast<PulseOutput*>(self)->readGrantedBuffer();
 }
 
 // Called with the main loop's lock held, as every call into the loop from
@@ -216,6 +245,8 @@ PulseOutput::~PulseOutput() {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
         pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+        pa_stream_set_buffer_attr_callback(stream_, nullptr, nullptr);
+        pa_stream_set_moved_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
     }
@@ -293,8 +324,13 @@ void PulseOutput::growAfterUnderrun() {
     if (grown <= current) return;
     const pa_buffer_attr attributes = attributesFor(buffer_, grown);
     bufferFrames_ = grown;
-    if (pa_operation* operation =
-            pa_stream_set_buffer_attr(stream_, &attributes, nullptr, nullptr)) {
+    // The server answers with what it grants of it.
+    if (pa_operation* operation = pa_stream_set_buffer_attr(
+            stream_, &attributes,
+            [](pa_stream*, int success, void* self) {
+                if (success) static_cast<PulseOutput*>(self)->readGrantedBuffer();
+            },
+            this)) {
         pa_operation_unref(operation);
     }
 }
@@ -320,7 +356,7 @@ void PulseOutput::onUnderflow(pa_stream*, void* self) {
     ++output->underruns_;
     // A buffer of silence that runs dry is heard by no one: the stream's
     // start, or a pause between notes.
-    if (output->silentFrames_ < output->bufferFrames()) output->growAfterUnderrun();
+    if (output->silentFrames_ < output->keptLatency().latencyFrames) output->growAfterUnderrun();
 }
 
 void PulseOutput::onContextState(pa_context*, void* self) {
@@ -336,8 +372,9 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     RenderClock clock;
     clock.nowMicros = monotonicMicros();
     clock.playedFrames = output->playedFrames();
-    clock.bufferFrames = output->bufferFrames();
-    clock.periodFrames = output->buffer_.periodFrames;
+    const KeptLatency kept = output->keptLatency();
+    clock.bufferFrames = kept.latencyFrames;
+    clock.periodFrames = kept.periodFrames;
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;

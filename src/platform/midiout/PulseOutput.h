@@ -45,6 +45,21 @@ struct StreamBuffer {
     bool sinkKeepsOnePeriod = false;  // the rest of the latency queued in the stream
 };
 
+// What the server granted a stream, in frames: not always what it was asked
+// for (PipeWire's server, for one, keeps requests of at least about 5 ms).
+struct GrantedBuffer {
+    int queuedFrames = 0;   // kept in the stream's own buffer
+    int requestFrames = 0;  // asked for per request, at least
+};
+
+// The whole latency a stream keeps with what it was granted, and what one
+// request asks for.
+struct KeptLatency {
+    int latencyFrames = 0;
+    int periodFrames = 0;
+};
+KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted);
+
 // For live notes: 64 frames (1.45 ms at 44.1 kHz) per request, seven of them
 // kept (one in the sink), growing to about 50 ms where the sound breaks up.
 StreamBuffer liveBuffer(int sampleRate);
@@ -56,8 +71,8 @@ struct RenderClock {
     std::int64_t nowMicros = 0;      // the monotonic clock
     std::int64_t writtenFrames = 0;  // handed to the server before this call
     std::int64_t playedFrames = -1;  // heard so far; -1 while the server cannot tell
-    int bufferFrames = 0;            // the latency the server keeps now
-    int periodFrames = 0;            // what one request asks for, as a rule
+    int bufferFrames = 0;            // the latency the server keeps now, as granted
+    int periodFrames = 0;            // what one request asks for, as a rule, as granted
 };
 
 // The monotonic clock the render clock and message stamps read, in
@@ -94,6 +109,12 @@ public:
     long long latencyMicroseconds();
     // The whole latency the stream asks the server to keep now, in frames.
     int bufferFrames() const { return bufferFrames_.load(std::memory_order_relaxed); }
+    // What the server keeps with the buffer it granted; read again whenever
+    // the server changes it, the stream moves to another sink or grows.
+    KeptLatency keptLatency() const {
+        return {keptLatencyFrames_.load(std::memory_order_relaxed),
+                keptPeriodFrames_.load(std::memory_order_relaxed)};
+    }
     // The part of it the server keeps in the stream's own buffer (the rest is
     // the sink's).
     int serverBufferFrames();
@@ -116,10 +137,12 @@ private:
     void askRealtimeForRenderThread();
     void growAfterUnderrun();
     std::int64_t playedFrames();
+    void readGrantedBuffer();
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onUnderflow(pa_stream* stream, void* self);
+    static void onGrantedBufferChanged(pa_stream* stream, void* self);
 
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
@@ -129,6 +152,8 @@ private:
     StreamBuffer buffer_;
     bool timedOut_ = false;
     std::atomic<int> bufferFrames_{0};
+    std::atomic<int> keptLatencyFrames_{0};
+    std::atomic<int> keptPeriodFrames_{0};
     std::atomic<int> underruns_{0};
     std::atomic<bool> realtime_{false};
     // Guarded by the main loop's lock.
