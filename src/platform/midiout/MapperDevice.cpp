@@ -1,6 +1,7 @@
 #include "platform/midiout/MapperDevice.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -30,6 +31,13 @@ std::int64_t framesOf(std::chrono::milliseconds time) {
 // mapper device object asks for them. Closing the mapper turns its notes off
 // and lets them ring out: the stream stays, so a reopen costs nothing and a
 // close never cuts the sound.
+//
+// The stream is kept by a thread of its own: when the sound server is not
+// there, goes away or drops the stream, it connects again about every second
+// and adopts the new stream once it is ready, so the sound comes back by
+// itself and no caller ever waits on a dead connection. Meanwhile messages go
+// straight to the synthesizer, whose voices it keeps moving in time, so that
+// what is heard on the server's return is what would be sounding by then.
 class SynthEngine {
 public:
     static SynthEngine& instance() {
@@ -40,26 +48,22 @@ public:
     bool start() {
         std::lock_guard lock(mutex_);
         std::string& error = lastError_;
-        error.clear();
         if (!synth_) {
+            error.clear();
             synth_ = GeneralMidiSynth::create(error);
             if (!synth_) return false;
             timeline_ = std::make_unique<SynthTimeline>(*synth_, GeneralMidiSynth::SampleRate);
-        }
-        // A server that went away since the last open gets a fresh connection.
-        if (output_ && !output_->isConnected()) output_.reset();
-        if (!output_) {
+            // The first open connects at once, so that the first note is heard
+            // and a missing server is told; the keeper takes over from here.
             adopt(connectOutput(error));
-            // The synthesizer takes messages all the same, and is heard as
-            // soon as a sound server is there.
-            if (!output_) keepConnecting();
+            keeper_ = std::jthread([this](std::stop_token stop) { keepStream(stop); });
         }
         return true;
     }
 
     bool audible() {
         std::lock_guard lock(mutex_);
-        return output_ != nullptr;
+        return output_ && output_->isConnected();
     }
 
     void stop() {
@@ -67,8 +71,8 @@ public:
         std::lock_guard lock(mutex_);
         if (!synth_) return;
         ++messages_;
-        if (!output_ || !timeline_->postNotesOff(sent)) synth_->notesOff();
-        if (output_) output_->wake();
+        if (!playing() || !timeline_->postNotesOff(sent)) synth_->notesOff();
+        if (playing()) output_->wake();
     }
 
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
@@ -80,15 +84,15 @@ public:
         // passes over a message it has not seen.
         ++messages_;
         // With no stream there is no clock to place it by, and no one to hear.
-        if (!output_ || !timeline_->post(sent, status, data1, data2)) {
+        if (!playing() || !timeline_->post(sent, status, data1, data2)) {
             synth_->send(status, data1, data2);
         }
-        if (output_) output_->wake();
+        if (playing()) output_->wake();
     }
 
     long long latency() {
         std::lock_guard lock(mutex_);
-        return output_ ? output_->latencyMicroseconds() : -1;
+        return playing() ? output_->latencyMicroseconds() : -1;
     }
 
     std::int64_t framesPlayed() const { return framesPlayed_; }
@@ -100,7 +104,7 @@ public:
 
     bool asleep() {
         std::lock_guard lock(mutex_);
-        return output_ && output_->isAsleep();
+        return playing() && output_->isAsleep();
     }
 
     void setQuietPeriod(std::chrono::milliseconds period) {
@@ -111,6 +115,9 @@ public:
     }
 
 private:
+    // With the engine's lock held.
+    bool playing() const { return output_ && output_->isConnected(); }
+
     // A stream renders from the moment it connects, but only the one adopted
     // plays the synthesizer: the messages have one reader.
     struct Connected {
@@ -128,7 +135,8 @@ private:
                 }
                 return render(interleaved, frames, clock);
             },
-            GeneralMidiSynth::SampleRate, liveBuffer(GeneralMidiSynth::SampleRate), error);
+            GeneralMidiSynth::SampleRate, liveBuffer(GeneralMidiSynth::SampleRate), error,
+            [this] { wakeKeeper(); });
         return {std::move(output), stream};
     }
 
@@ -140,44 +148,71 @@ private:
         applyQuietPeriod(*output_);
     }
 
-    // The stream counts the part of the quiet period after the synthesizer
-    // has stopped rendering.
-    void applyQuietPeriod(PulseOutput& output) {
-        output.setSleepAfter(static_cast<int>((quietPeriod_ - synthQuietTime()).count()));
+    // With the engine's lock held: the lost stream's thread ends before the
+    // messages that waited for it are played, and no message sent afterwards
+    // can overtake them.
+    void dropLostStream() {
+        output_.reset();
+        adoptedStream_ = 0;
+        timeline_->playPending();
     }
 
-    // A short quiet period is shared out so that the stream's part never
-    // vanishes.
-    std::chrono::milliseconds synthQuietTime() const {
-        return std::min(quietPeriod_ / 2, SynthQuietTime);
+    // The stream's own thread, when the server goes: it must not wait for
+    // the engine's lock, which is held while a stream is let go.
+    void wakeKeeper() {
+        {
+            std::lock_guard lock(keeperMutex_);
+            streamLost_ = true;
+        }
+        keeperWake_.notify_all();
     }
 
-    // Tries again every second, off the caller's thread: a server that does
-    // not answer may keep a connection attempt waiting for seconds.
-    void keepConnecting() {
-        if (connecting_) return;
-        connecting_ = true;
-        if (connector_.joinable()) connector_.join();  // it has finished
-        connector_ = std::jthread([this](std::stop_token stop) {
-            std::mutex pause;
-            std::condition_variable_any wake;
-            while (true) {
-                std::unique_lock lock(pause);
-                if (wake.wait_for(lock, stop, std::chrono::seconds(1), [] { return false; }) ||
-                    stop.stop_requested()) {
-                    return;
-                }
-                std::string error;
-                Connected connected = connectOutput(error);
-                std::lock_guard engineLock(mutex_);
-                if (connected.output) {
-                    if (!output_) adopt(std::move(connected));
-                    lastError_.clear();
-                    connecting_ = false;
-                    return;
-                }
+    void keepStream(std::stop_token stop) {
+        auto lastRender = std::chrono::steady_clock::now();
+        while (!stop.stop_requested()) {
+            bool needed = false;
+            {
+                std::lock_guard lock(mutex_);
+                if (output_ && !output_->isConnected()) dropLostStream();
+                needed = !output_;
             }
-        });
+            if (!needed) {
+                std::unique_lock lock(keeperMutex_);
+                keeperWake_.wait(lock, stop, [this] { return streamLost_; });
+                streamLost_ = false;
+                lastRender = std::chrono::steady_clock::now();
+                continue;
+            }
+            std::string error;
+            Connected connected = connectOutput(error);
+            if (connected.output) {
+                std::lock_guard lock(mutex_);
+                adopt(std::move(connected));
+                lastError_.clear();
+                continue;
+            }
+            std::unique_lock lock(keeperMutex_);
+            keeperWake_.wait_for(lock, stop, std::chrono::seconds(1), [] { return false; });
+            lock.unlock();
+            lastRender = keepVoicesInTime(lastRender);
+        }
+    }
+
+    // Renders, into nothing, the time that passed without a stream: notes
+    // released meanwhile fade out rather than all sounding on the server's
+    // return.
+    std::chrono::steady_clock::time_point keepVoicesInTime(
+        std::chrono::steady_clock::time_point since) {
+        const auto now = std::chrono::steady_clock::now();
+        const auto passed = std::chrono::duration_cast<std::chrono::milliseconds>(now - since);
+        std::int64_t frames =
+            std::min(framesOf(passed), std::int64_t{GeneralMidiSynth::SampleRate});
+        while (frames > 0 && synth_->activeVoices() > 0) {
+            const int block = static_cast<int>(std::min<std::int64_t>(frames, ScratchFrames));
+            synth_->render(scratch_.data(), block);
+            frames -= block;
+        }
+        return now;
     }
 
     // The audio thread: synth_ is set before the stream exists and outlives it.
@@ -197,6 +232,20 @@ private:
         return true;
     }
 
+    // The stream counts the part of the quiet period after the synthesizer
+    // has stopped rendering.
+    void applyQuietPeriod(PulseOutput& output) {
+        output.setSleepAfter(static_cast<int>((quietPeriod_ - synthQuietTime()).count()));
+    }
+
+    // A short quiet period is shared out so that the stream's part never
+    // vanishes.
+    std::chrono::milliseconds synthQuietTime() const {
+        return std::min(quietPeriod_ / 2, SynthQuietTime);
+    }
+
+    static constexpr int ScratchFrames = 4096;
+
     std::mutex mutex_;
     // Everything the audio thread touches is declared before the stream, so
     // the stream, and its thread, go first.
@@ -212,9 +261,13 @@ private:
     std::atomic<unsigned> adoptedStream_{0};
     std::unique_ptr<PulseOutput> output_;
     std::string lastError_;
-    bool connecting_ = false;
-    // Declared last, so it stops before what it connects goes.
-    std::jthread connector_;
+    // The keeper's: where the voices render while there is no stream.
+    std::array<float, 2 * ScratchFrames> scratch_{};
+    std::mutex keeperMutex_;
+    std::condition_variable_any keeperWake_;
+    bool streamLost_ = false;  // guarded by keeperMutex_
+    // Declared last, so it stops before what it keeps goes.
+    std::jthread keeper_;
 };
 
 class MapperDevice : public Device {

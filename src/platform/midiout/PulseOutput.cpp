@@ -80,9 +80,11 @@ std::int64_t monotonicMicros() {
 }
 
 std::unique_ptr<PulseOutput> PulseOutput::connect(Render render, int sampleRate,
-                                                  const StreamBuffer& buffer, std::string& error) {
+                                                  const StreamBuffer& buffer, std::string& error,
+                                                  Lost lost) {
     std::unique_ptr<PulseOutput> output(new PulseOutput);
     output->render_ = std::move(render);
+    output->onLost_ = std::move(lost);
     output->sampleRate_ = sampleRate;
     output->buffer_ = buffer;
     output->sleepAfterFrames_ = static_cast<long long>(sampleRate) * SleepAfterMilliseconds / 1000;
@@ -160,6 +162,7 @@ bool PulseOutput::openStream(std::string& error) {
     }
     bufferFrames_ = buffer_.latencyFrames;
     readGrantedBuffer();
+    ready_ = true;
     return true;
 }
 
@@ -260,14 +263,6 @@ PulseOutput::~PulseOutput() {
     pa_threaded_mainloop_free(mainloop_);
 }
 
-bool PulseOutput::isConnected() {
-    pa_threaded_mainloop_lock(mainloop_);
-    const bool connected = pa_context_get_state(context_) == PA_CONTEXT_READY &&
-                           pa_stream_get_state(stream_) == PA_STREAM_READY;
-    pa_threaded_mainloop_unlock(mainloop_);
-    return connected;
-}
-
 void PulseOutput::wake() {
     // A playing stream sees the count move at its next request; only a
     // paused one needs the lock, so a message costs no wait for the audio
@@ -359,12 +354,23 @@ void PulseOutput::onUnderflow(pa_stream*, void* self) {
     if (output->silentFrames_ < output->keptLatency().latencyFrames) output->growAfterUnderrun();
 }
 
-void PulseOutput::onContextState(pa_context*, void* self) {
-    pa_threaded_mainloop_signal(static_cast<PulseOutput*>(self)->mainloop_, 0);
+void PulseOutput::onContextState(pa_context* context, void* self) {
+    auto* output = static_cast<PulseOutput*>(self);
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) output->noticeLoss();
+    pa_threaded_mainloop_signal(output->mainloop_, 0);
 }
 
-void PulseOutput::onStreamState(pa_stream*, void* self) {
-    pa_threaded_mainloop_signal(static_cast<PulseOutput*>(self)->mainloop_, 0);
+void PulseOutput::onStreamState(pa_stream* stream, void* self) {
+    auto* output = static_cast<PulseOutput*>(self);
+    if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) output->noticeLoss();
+    pa_threaded_mainloop_signal(output->mainloop_, 0);
+}
+
+// With the main loop's lock held. A failure while connecting is the caller's
+// to report; only a stream that was playing is lost.
+void PulseOutput::noticeLoss() {
+    if (!ready_ || lost_.exchange(true, std::memory_order_acq_rel)) return;
+    if (onLost_) onLost_();
 }
 
 void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {

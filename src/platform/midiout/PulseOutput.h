@@ -89,16 +89,22 @@ public:
     // pauses, unless setSleepAfter says otherwise.
     static constexpr int SleepAfterMilliseconds = 5000;
 
+    // Runs once on the stream's own thread when the server goes away or drops
+    // the stream after it was ready; it must not destroy the output.
+    using Lost = std::function<void()>;
+
     // Connects and starts playing; nullptr with a reason in error when the
     // server cannot be reached or refuses the stream.
     static std::unique_ptr<PulseOutput> connect(Render render, int sampleRate,
-                                                const StreamBuffer& buffer, std::string& error);
+                                                const StreamBuffer& buffer, std::string& error,
+                                                Lost lost = {});
     ~PulseOutput();
     PulseOutput(const PulseOutput&) = delete;
     PulseOutput& operator=(const PulseOutput&) = delete;
 
-    // False once the server has gone away or dropped the stream.
-    bool isConnected();
+    // False once the server has gone away or dropped the stream: nothing
+    // renders any more, and nothing written is heard.
+    bool isConnected() const { return !lost_.load(std::memory_order_acquire); }
     // Resumes a paused stream and restarts the count towards the next pause.
     // Call it after giving the render function something to play.
     void wake();
@@ -143,11 +149,15 @@ private:
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onUnderflow(pa_stream* stream, void* self);
     static void onGrantedBufferChanged(pa_stream* stream, void* self);
+    void noticeLoss();
 
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     Render render_;
+    Lost onLost_;
+    bool ready_ = false;  // guarded by the main loop's lock
+    std::atomic<bool> lost_{false};
     int sampleRate_ = 0;
     StreamBuffer buffer_;
     bool timedOut_ = false;

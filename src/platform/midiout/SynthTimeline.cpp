@@ -87,6 +87,17 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
     head_.store(head, std::memory_order_release);
 }
 
+void SynthTimeline::playPending() {
+    for (const Message& message : placed_) play(message);
+    placed_.clear();
+    const std::size_t tail = tail_.load(std::memory_order_acquire);
+    std::size_t head = head_.load(std::memory_order_relaxed);
+    for (; head != tail; ++head) play(ring_[head % Capacity]);
+    head_.store(head, std::memory_order_release);
+    // The next stream's clock is another one.
+    clockKnown_ = false;
+}
+
 void SynthTimeline::play(const Message& message) {
     if (message.status == 0) {
         synth_.notesOff();

@@ -40,6 +40,9 @@ public:
     bool render(float* interleaved, int frames, const RenderClock& clock);
     // True while messages wait to be played.
     bool pending() const;
+    // Plays every waiting message at once, in order: the stream they waited
+    // for is gone. Only while no render runs.
+    void playPending();
     // The latency from a message's stamp to its sound, for a stream keeping
     // bufferFrames and asked for periodFrames at a time.
     static int latencyFrames(int bufferFrames, int periodFrames) {

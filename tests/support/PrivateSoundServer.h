@@ -1,0 +1,40 @@
+#pragma once
+// A sound server of one test's own, on a socket in a folder of its own, that
+// the test stops and starts again as a desktop restarts its server. Its null
+// sink is its default output and that sink's monitor its default input.
+// use() points every connection the process makes afterwards (and the tools it
+// runs) at it, so the suite's shared server is untouched.
+
+#include <sys/types.h>
+
+#include <string>
+
+#include "support/TempFolder.h"
+
+namespace testsupport {
+
+class PrivateSoundServer {
+public:
+    static constexpr const char* Sink = "private_out";
+
+    PrivateSoundServer();
+    ~PrivateSoundServer();
+    PrivateSoundServer(const PrivateSoundServer&) = delete;
+    PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
+
+    // Starts the server and waits until it answers; false if it does not.
+    bool start();
+    // Ends the server as a restart does, and waits until it is gone.
+    void stop();
+    bool running() const { return pid_ > 0; }
+    // This process and its children talk to this server from now on.
+    void use() const;
+    const std::string& address() const { return address_; }
+
+private:
+    TempFolder folder_;
+    std::string address_;
+    pid_t pid_ = -1;
+};
+
+}  // namespace testsupport
