@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -131,32 +132,50 @@ TEST(MidiOutSynth, NotesOffLetsNotesReleaseRatherThanCuttingThem) {
     EXPECT_LT(levelOver(tenMs), held * 0.01) << "the notes never ended";
 }
 
-// The live synthesizer's stream, rendered as a sound server asks for it with
-// the buffer it granted: a first fill of its queue and the sink's request,
-// then a request whenever one request's worth has been heard, each a little
-// early or late. The render clock tells what the stream makes of the grant.
+// A sound server as the live synthesizer's stream meets it: the buffer it
+// granted, the sizes its requests come in, each request on time or a little
+// late (never early: the server asks for what it has played), and how far
+// the position it reports as heard wanders from the truth.
+struct Server {
+    const char* name;
+    GrantedBuffer granted;
+    std::vector<int> requestSizes;  // in turn
+    int reportWanderFrames;         // the amplitude of a slow wander
+};
+
+// PulseAudio asks for what it granted and tells what is heard; PipeWire's
+// server grants 5.3 ms requests but asks every 10.7 ms or 5.3 ms on its own
+// schedule, and its heard position wanders by several milliseconds.
+const Server PulseAudioServer{"PulseAudio", {384, 64}, {64}, 0};
+const Server PipeWireServer{"PipeWire", {708, 236}, {470, 470, 236}, 300};
+
+// The stream rendered request by request: a first fill of the server's whole
+// latency, then each request when its size has been heard since the last.
 class ServerRequests {
 public:
-    explicit ServerRequests(GrantedBuffer granted)
-        : granted_(granted),
-          kept_(keptLatency(liveBuffer(Rate), granted)),
+    explicit ServerRequests(const Server& server)
+        : server_(server),
+          kept_(keptLatency(liveBuffer(Rate), server.granted)),
           synth_(GeneralMidiSynth::create(error_)) {
         if (synth_) timeline_.emplace(*synth_, Rate);
     }
     bool ready() const { return timeline_.has_value(); }
-    // From a message's stamp to its sound, by what the server really keeps.
-    int grantedLatencyFrames() const {
-        return SynthTimeline::latencyFrames(granted_.queuedFrames + granted_.requestFrames,
-                                            granted_.requestFrames);
+    // What the server keeps: its queue and the sink's request.
+    int serverLatencyFrames() const {
+        return server_.granted.queuedFrames + server_.granted.requestFrames;
+    }
+    int size(int request) const {
+        return server_
+            .requestSizes[static_cast<std::size_t>(request) % server_.requestSizes.size()];
     }
 
     // Request k's time on the monotonic clock.
     std::int64_t requestMicros(int request) const {
-        static constexpr double JitterShare[] = {0, 0.31, -0.24, 0.48, -0.1, 0.21, -0.34, 0.07};
-        const double period = granted_.requestFrames * 1e6 / Rate;
-        return request == 0
-                   ? 0
-                   : static_cast<std::int64_t>(period * (request + JitterShare[request % 8]));
+        static constexpr double LateShare[] = {0, 0.31, 0, 0.48, 0.1, 0, 0.21, 0.07};
+        std::int64_t heard = 0;
+        for (int k = 1; k <= request; ++k) heard += size(k);
+        return static_cast<std::int64_t>(
+            (static_cast<double>(heard) + LateShare[request % 8] * size(request)) * 1e6 / Rate);
     }
 
     // Renders request by request, each message posted before the first
@@ -175,12 +194,13 @@ public:
                                 (message >> 16) & 0xFF);
                 ++next;
             }
+            const double seconds = static_cast<double>(clock.nowMicros) / 1e6;
             clock.writtenFrames = written;
-            clock.playedFrames = clock.nowMicros * Rate / 1'000'000;
+            clock.playedFrames = static_cast<std::int64_t>(
+                seconds * Rate + server_.reportWanderFrames * std::sin(seconds * 1.6));
             clock.bufferFrames = kept_.latencyFrames;
             clock.periodFrames = kept_.periodFrames;
-            const int frames = request == 0 ? granted_.queuedFrames + granted_.requestFrames
-                                            : granted_.requestFrames;
+            const int frames = request == 0 ? serverLatencyFrames() : size(request);
             if (written + frames > static_cast<std::int64_t>(both.size() / 2)) break;
             timeline_->render(both.data() + written * 2, frames, clock);
             written += frames;
@@ -191,7 +211,7 @@ public:
     }
 
 private:
-    GrantedBuffer granted_;
+    Server server_;
     KeptLatency kept_;
     std::string error_;
     std::unique_ptr<GeneralMidiSynth> synth_;
@@ -206,26 +226,36 @@ std::int64_t firstSound(const std::vector<float>& samples) {
 }
 
 // A message is heard at its stamp plus one constant latency, wherever it
-// falls between two requests: only the synthesizer's own 64-frame block
-// moves it. The latency is the one the server granted, which PipeWire's
-// server makes larger than what was asked.
-TEST(MidiOutSynthTimeline, AMessageSoundsAtTheFrameItsStampGives) {
+// falls between two requests and whatever the server reports meanwhile: the
+// latency the server keeps, and a block for the requests' unevenness. Only
+// the synthesizer's own 64-frame block moves it.
+TEST(MidiOutSynthTimeline, AMessageSoundsAtItsStampPlusOneLatency) {
     constexpr int Block = 64;
-    for (const GrantedBuffer granted : {GrantedBuffer{384, 64}, GrantedBuffer{708, 236}}) {
-        SCOPED_TRACE(granted.requestFrames);
-        const ServerRequests server(granted);
-        const std::int64_t afterRequest = server.requestMicros(40) + 100;
-        const std::int64_t beforeNext = server.requestMicros(41) - 100;
-        for (const std::int64_t stamp :
-             {afterRequest, beforeNext, (afterRequest + beforeNext) / 2, afterRequest + 125'000}) {
-            SCOPED_TRACE(stamp);
-            ServerRequests stream(granted);
-            ASSERT_TRUE(stream.ready());
-            const std::vector<float> sound = stream.play({{stamp, pack(0x99, 75, 127)}}, 0.5);
-            const std::int64_t expected = stamp * Rate / 1'000'000 + stream.grantedLatencyFrames();
-            const std::int64_t heard = firstSound(sound);
-            EXPECT_GE(heard, expected);
-            EXPECT_LT(heard, expected + Block + 8);
+    for (const Server& server : {PulseAudioServer, PipeWireServer}) {
+        SCOPED_TRACE(server.name);
+        const ServerRequests requests(server);
+        std::vector<std::int64_t> latencies;
+        // Around two moments of the stream, after and before each kind of
+        // request.
+        for (const int first : {150, 1000}) {
+            for (int request = first; request < first + 3; ++request) {
+                for (const std::int64_t stamp : {requests.requestMicros(request) + 100,
+                                                 requests.requestMicros(request + 1) - 100}) {
+                    ServerRequests stream(server);
+                    ASSERT_TRUE(stream.ready());
+                    const double seconds = static_cast<double>(stamp) / 1e6 + 0.2;
+                    const std::int64_t heard =
+                        firstSound(stream.play({{stamp, pack(0x99, 75, 127)}}, seconds));
+                    ASSERT_GE(heard, 0) << "stamp " << stamp;
+                    latencies.push_back(heard - stamp * Rate / 1'000'000);
+                }
+            }
+        }
+        const int latency = requests.serverLatencyFrames() + SynthTimeline::MarginFrames;
+        for (const std::int64_t heard : latencies) {
+            EXPECT_GE(heard, latency);
+            // A few frames more for rounding and the hit's first audible sample.
+            EXPECT_LT(heard, latency + Block + 12) << testing::PrintToString(latencies);
         }
     }
 }

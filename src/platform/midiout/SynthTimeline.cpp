@@ -10,15 +10,31 @@ namespace midiout {
 namespace {
 
 constexpr double MicrosPerSecond = 1e6;
-// Each request moves the clock's offset a sixteenth of the way to what it
-// saw, so one late or early request barely moves a note.
-constexpr double Smoothing = 1.0 / 16;
-// Beyond this the stream has been paused, restarted or re-sized: the clock
-// starts afresh from what it sees.
+constexpr std::int64_t TenthMicros = 100'000;
+// A line that falls further at once, or a pause this long, means the stream
+// was paused, flushed or restarted: the clock starts afresh from what it sees.
 constexpr double JumpMs = 20;
 constexpr std::int64_t GapMicros = 100'000;
 
 }  // namespace
+
+void SynthTimeline::LastSecondMost::restart(std::int64_t micros, double value) {
+    tenths_.fill(value);
+    tenthStartMicros_ = micros;
+}
+
+void SynthTimeline::LastSecondMost::add(std::int64_t micros, double value) {
+    while (micros - tenthStartMicros_ >= TenthMicros) {
+        std::rotate(tenths_.rbegin(), tenths_.rbegin() + 1, tenths_.rend());
+        tenths_.front() = value;
+        tenthStartMicros_ += TenthMicros;
+    }
+    tenths_.front() = std::max(tenths_.front(), value);
+}
+
+double SynthTimeline::LastSecondMost::most() const {
+    return *std::max_element(tenths_.begin(), tenths_.end());
+}
 
 SynthTimeline::SynthTimeline(GeneralMidiSynth& synth, int sampleRate)
     : synth_(synth), sampleRate_(sampleRate) {
@@ -52,30 +68,45 @@ bool SynthTimeline::pending() const {
            head_.load(std::memory_order_relaxed) != tail_.load(std::memory_order_acquire);
 }
 
-std::int64_t SynthTimeline::heardFrameAt(std::int64_t micros) const {
+std::int64_t SynthTimeline::writtenFrameAt(std::int64_t micros) const {
     return static_cast<std::int64_t>(
-        std::floor(static_cast<double>(micros) * sampleRate_ / MicrosPerSecond + heardOffset_));
+        std::floor(static_cast<double>(micros) * sampleRate_ / MicrosPerSecond + line_));
+}
+
+void SynthTimeline::followClock(const RenderClock& clock) {
+    // A request may come in pieces, all with the clock read at its start:
+    // only its first tells where the line stands.
+    if (clockKnown_ && clock.nowMicros == lastRequestMicros_) return;
+    const double nowFrames = static_cast<double>(clock.nowMicros) * sampleRate_ / MicrosPerSecond;
+    const double offset = static_cast<double>(clock.writtenFrames) - nowFrames;
+    const bool restart = !clockKnown_ || clock.nowMicros - lastRequestMicros_ > GapMicros ||
+                         offset < line_ - JumpMs * sampleRate_ / 1000;
+    if (restart) {
+        lineOffsets_.restart(clock.nowMicros, offset);
+        line_ = lineOffsets_.most();
+        // Until requests tell, the one granted stands for them.
+        leads_.restart(clock.nowMicros, clock.periodFrames);
+    } else {
+        lineOffsets_.add(clock.nowMicros, offset);
+        line_ = lineOffsets_.most();
+        // A message sent since the last request is placed now, by this line:
+        // it must fall no earlier than where this request starts.
+        const double lastRequestOnLine =
+            static_cast<double>(lastRequestMicros_) * sampleRate_ / MicrosPerSecond + line_;
+        leads_.add(clock.nowMicros, static_cast<double>(clock.writtenFrames) - lastRequestOnLine);
+    }
+    placeAhead_ = static_cast<int>(std::ceil(leads_.most())) + MarginFrames;
+    clockKnown_ = true;
+    lastRequestMicros_ = clock.nowMicros;
 }
 
 void SynthTimeline::takeArrivals(const RenderClock& clock) {
-    // Where the stream cannot tell what is heard, the written frames less the
-    // buffer stand in for it.
-    const std::int64_t heard =
-        clock.playedFrames >= 0 ? clock.playedFrames : clock.writtenFrames - clock.bufferFrames;
-    const double offset = static_cast<double>(heard) -
-                          static_cast<double>(clock.nowMicros) * sampleRate_ / MicrosPerSecond;
-    const bool restart = !clockKnown_ || clock.nowMicros - lastCallMicros_ > GapMicros ||
-                         std::abs(offset - heardOffset_) > JumpMs * sampleRate_ / 1000;
-    heardOffset_ = restart ? offset : heardOffset_ + (offset - heardOffset_) * Smoothing;
-    clockKnown_ = true;
-    lastCallMicros_ = clock.nowMicros;
-
+    followClock(clock);
     const std::size_t tail = tail_.load(std::memory_order_acquire);
     std::size_t head = head_.load(std::memory_order_relaxed);
-    const int latency = latencyFrames(clock.bufferFrames, clock.periodFrames);
     for (; head != tail; ++head) {
         Message message = ring_[head % Capacity];
-        message.frame = heardFrameAt(message.sentMicros) + latency;
+        message.frame = writtenFrameAt(message.sentMicros) + placeAhead_;
         // Never ahead of one sent before it, whatever the clock did between.
         if (!placed_.empty()) message.frame = std::max(message.frame, placed_.back().frame);
         if (placed_.size() == placed_.capacity()) {

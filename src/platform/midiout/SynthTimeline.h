@@ -5,8 +5,16 @@
 // clock. Steps sent 125 ms apart are then heard 125 ms apart, to within the
 // synthesizer's 64-frame block, however the server's requests fall.
 //
-// Senders take a lock among themselves; the audio thread takes none.
-
+// The clock is the frames written. The server asks for exactly what it has
+// played, so the frames written before a request that came on time stand a
+// constant distance ahead of the sound; a late request only ever looks behind
+// that line, so the line follows the earliest requests of the last second.
+// (What the server reports as heard is no steadier: PipeWire's server lets it
+// wander by several milliseconds within seconds.) A message placed on the
+// line must then lead it by as much as the next request may start ahead of
+// it: one request granted on PulseAudio, but on a server that asks on its own
+// schedule, whatever it does; so the lead is measured, request by request.
+//
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -21,9 +29,8 @@ class GeneralMidiSynth;
 
 class SynthTimeline {
 public:
-    // What the latency holds beyond the stream's buffer: one request's worth,
-    // for a message sent just after a request, and a block for the requests'
-    // own unevenness.
+    // What the latency holds beyond the lead the requests need: a block, for
+    // their own unevenness.
     static constexpr int MarginFrames = 64;
     static constexpr int Capacity = 4096;
 
@@ -43,11 +50,6 @@ public:
     // Plays every waiting message at once, in order: the stream they waited
     // for is gone. Only while no render runs.
     void playPending();
-    // The latency from a message's stamp to its sound, for a stream keeping
-    // bufferFrames and asked for periodFrames at a time.
-    static int latencyFrames(int bufferFrames, int periodFrames) {
-        return bufferFrames + periodFrames + MarginFrames;
-    }
 
 private:
     struct Message {
@@ -58,9 +60,22 @@ private:
         std::int64_t frame = 0;  // placed by the audio thread
     };
 
+    // The most a quantity reached over the last second, kept per tenth.
+    class LastSecondMost {
+    public:
+        void restart(std::int64_t micros, double value);
+        void add(std::int64_t micros, double value);
+        double most() const;
+
+    private:
+        std::array<double, 10> tenths_{};  // the current one first
+        std::int64_t tenthStartMicros_ = 0;
+    };
+
     bool push(const Message& message);
+    void followClock(const RenderClock& clock);
     void takeArrivals(const RenderClock& clock);
-    std::int64_t heardFrameAt(std::int64_t micros) const;
+    std::int64_t writtenFrameAt(std::int64_t micros) const;
     void play(const Message& message);
 
     GeneralMidiSynth& synth_;
@@ -71,12 +86,16 @@ private:
     std::atomic<std::size_t> head_{0};  // next to take; the audio thread's
     std::atomic<std::size_t> tail_{0};  // next to fill; the senders'
 
-    // The audio thread's: messages placed and waiting for their frame, and
-    // the smoothed offset between the clock and the frames heard.
+    // The audio thread's: messages placed and waiting for their frame; the
+    // line of the frames written before a request against the clock, in
+    // frames, and how far the next request started ahead of it.
     std::vector<Message> placed_;
     bool clockKnown_ = false;
-    double heardOffset_ = 0.0;  // frames heard minus clock microseconds in frames
-    std::int64_t lastCallMicros_ = 0;
+    std::int64_t lastRequestMicros_ = 0;
+    double line_ = 0.0;
+    LastSecondMost lineOffsets_;
+    LastSecondMost leads_;
+    int placeAhead_ = 0;  // frames from a stamp's place on the line to its message's
 };
 
 }  // namespace midiout
