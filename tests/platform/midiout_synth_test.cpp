@@ -198,7 +198,6 @@ public:
             clock.writtenFrames = written;
             clock.playedFrames = static_cast<std::int64_t>(
                 seconds * Rate + server_.reportWanderFrames * std::sin(seconds * 1.6));
-            clock.bufferFrames = kept_.latencyFrames;
             clock.periodFrames = kept_.periodFrames;
             const int frames = request == 0 ? serverLatencyFrames() : size(request);
             if (written + frames > static_cast<std::int64_t>(both.size() / 2)) break;
@@ -268,7 +267,6 @@ TEST(MidiOutSynthTimeline, NotesOffComesInTheOrderSent) {
     ASSERT_NE(synth, nullptr) << error;
     SynthTimeline timeline(*synth, Rate);
     RenderClock clock;
-    clock.bufferFrames = 448;
     clock.periodFrames = 64;
     clock.playedFrames = 0;
     timeline.post(0, 0xC0, 48, 0);  // strings: a steady sound

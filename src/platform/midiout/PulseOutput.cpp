@@ -378,9 +378,7 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     RenderClock clock;
     clock.nowMicros = monotonicMicros();
     clock.playedFrames = output->playedFrames();
-    const KeptLatency kept = output->keptLatency();
-    clock.bufferFrames = kept.latencyFrames;
-    clock.periodFrames = kept.periodFrames;
+    clock.periodFrames = output->keptLatency().periodFrames;
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;

@@ -71,7 +71,6 @@ struct RenderClock {
     std::int64_t nowMicros = 0;      // the monotonic clock
     std::int64_t writtenFrames = 0;  // handed to the server before this call
     std::int64_t playedFrames = -1;  // heard so far; -1 while the server cannot tell
-    int bufferFrames = 0;            // the latency the server keeps now, as granted
     int periodFrames = 0;            // what one request asks for, as a rule, as granted
 };
 
