@@ -36,10 +36,14 @@ void removeUnwrittenFile(const std::string& path) {
         std::filesystem::remove(path, error);
 }
 
-// Saves the capture under TempWavFile and closes it; the status label goes
-// back to idle, red when the recording is on disk. A capture that cannot be
-// written is reported, and its name dropped.
-void writeCapture(Form1& form) {
+// Stops the capture, saves it under TempWavFile and closes it; the status
+// label goes back to idle, red when the recording is on disk. A capture that
+// cannot be written is reported, and its name dropped; one whose input went
+// away before its end is reported where it is kept.
+void endCapture(Form1& form) {
+    std::string cutShort;
+    if (media::mciSendString("stop capture", cutShort) != media::DeviceUnavailable)
+        cutShort.clear();
     std::string reason;
     const int saved =
         form.TempWavFile.empty()
@@ -50,6 +54,11 @@ void writeCapture(Form1& form) {
     if (saved == media::UnknownAlias) removeUnwrittenFile(form.TempWavFile);
     if (saved != media::CannotWriteFile) {
         form.Label4.setBackColor(RecordedColour);
+        if (saved == media::Success && !cutShort.empty()) {
+            forms::msgBox(
+                "The recording stopped early and is kept in " + form.TempWavFile + ": " + cutShort,
+                MessageCritical);
+        }
         return;
     }
     forms::msgBox("The recording could not be written to " + form.TempWavFile + ": " + reason,
@@ -58,6 +67,20 @@ void writeCapture(Form1& form) {
     if (form.Text6.text() == form.TempWavFile) form.Text6.setText("");
     form.TempWavFile.clear();
     form.Label4.setBackColor(IdleColour);
+}
+
+// The record button's stop, all but the end of the score's playback: the
+// capture is saved under a newly drawn name.
+void endRecording(Form1& form) {
+    form.Recording = false;
+    form.tmrRecord.setEnabled(false);
+    // Without a new name the capture stays under the one it is written to.
+    if (std::string name = form.drawTempWavName(); !name.empty())
+        form.TempWavFile = std::move(name);
+    form.Text6.setText(form.TempWavFile);
+    media::mciSendString("stop sound");
+    media::mciSendString("close sound");
+    endCapture(form);
 }
 
 }  // namespace
@@ -104,15 +127,7 @@ void Form1::cmdStart_Click() {
         StartTrackRecording();
         return;
     }
-    Recording = false;
-    tmrRecord.setEnabled(false);
-    // Without a new name the capture stays under the one it is written to.
-    if (std::string name = drawTempWavName(); !name.empty()) TempWavFile = std::move(name);
-    Text6.setText(TempWavFile);
-    media::mciSendString("stop sound");
-    media::mciSendString("close sound");
-    media::mciSendString("stop capture");
-    writeCapture(*this);
+    endRecording(*this);
     Command32_Click();
 }
 
@@ -161,14 +176,24 @@ void Form1::WavePosition() {
 }
 
 void Form1::tmrRecord_Timer() {
+    // A capture whose sound server or input went away has stopped by itself:
+    // the recording ends, and the score plays on. Asked before the count, so
+    // the count shown is the whole take.
+    std::string mode;
+    const bool cutShort = Recording &&
+                          media::mciSendString("status capture mode", mode) == media::Success &&
+                          mode == "stopped";
     WavePosition();
-    if (!Recording) saveFinishedCapture();
+    if (cutShort) {
+        endRecording(*this);
+    } else if (!Recording) {
+        saveFinishedCapture();
+    }
 }
 
 void Form1::saveFinishedCapture() {
     tmrRecord.setEnabled(false);
-    media::mciSendString("stop capture");
-    writeCapture(*this);
+    endCapture(*this);
     forms::doEvents();
 }
 

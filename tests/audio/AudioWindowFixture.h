@@ -4,6 +4,7 @@
 // removed afterwards, and no media alias outliving a test.
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/media/MediaControl.h"
 #include "platform/time/Clock.h"
 #include "support/AudioCapture.h"
+#include "support/PrivateSoundServer.h"
 #include "support/TempFolder.h"
 #include "support/app/MainWindowFixture.h"
 
@@ -65,6 +67,28 @@ protected:
 
 private:
     std::set<std::string> created_;
+};
+
+// A window fixture on a sound server of the test's own, which the test stops
+// and starts again as a desktop restarts its server. Everything the window
+// connects to, from its start on, is that server.
+template <typename Window>
+class OnOwnSoundServer : public Window {
+protected:
+    void SetUp() override {
+        const bool started = server.start();
+        inUse_.emplace(server);
+        Window::SetUp();
+        ASSERT_TRUE(started) << "the test's own sound server starts";
+    }
+    void TearDown() override {
+        Window::TearDown();
+        inUse_.reset();
+    }
+    testsupport::PrivateSoundServer server;
+
+private:
+    std::optional<testsupport::SoundServerInUse> inUse_;
 };
 
 }  // namespace audiotest

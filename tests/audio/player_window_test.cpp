@@ -1,8 +1,10 @@
 // The player's buttons and progress display: which alias each button opens,
-// stops and closes, what the progress label reads, and when the program's MIDI
-// output is given up and taken back.
+// stops and closes, what the progress label reads, when the program's MIDI
+// output is given up and taken back, and a file whose sound server goes away.
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "AudioWindowFixture.h"
 #include "support/MediaFiles.h"
@@ -15,6 +17,11 @@ protected:
     static bool isOpen(const std::string& alias) {
         std::string answer;
         return media::mciSendString("status " + alias + " mode", answer) == media::Success;
+    }
+    static long long positionOf(const std::string& alias) {
+        std::string answer;
+        media::mciSendString("status " + alias + " position", answer);
+        return std::atoll(answer.c_str());
     }
     void openWave(const std::string& path) {
         ASSERT_EQ(media::mciSendString("open waveaudio!" + media::quotePath(path) + " alias sound"),
@@ -101,6 +108,38 @@ TEST_F(PlayerWindow, StopAllSoundClosesTheAliasesButLeavesTheProgressTimer) {
     EXPECT_FALSE(isOpen("sound") || isOpen("midi"));
     EXPECT_TRUE(form().Timer2.enabled());
     EXPECT_EQ(form().LablPlay.caption(), "42 %");
+}
+
+using PlayerWindowOnOwnServer = OnOwnSoundServer<PlayerWindow>;
+
+TEST_F(PlayerWindowOnOwnServer, AWavWithoutItsServerEndsAsAtItsEndAndPlaysOnceTheServerIsBack) {
+    const std::string wave = folder.file("long.wav");
+    ASSERT_TRUE(testsupport::writeToneWav(wave, 440, 30));
+    form().Text6.setText(wave);
+    form().Command28.Click();
+    ASSERT_FALSE(mapper().isOpen());
+    ASSERT_TRUE(runEventsUntil([&] { return positionOf("sound") > 0; }));
+
+    // Gone while it plays, and not there for the next Play: the file ends
+    // each time as at its end.
+    server.stop();
+    for (int play = 0; play < 2; ++play) {
+        SCOPED_TRACE(play == 0 ? "gone while playing" : "played while gone");
+        if (play > 0) {
+            form().Command28.Click();
+            ASSERT_FALSE(mapper().isOpen());
+        }
+        ASSERT_TRUE(runEventsUntil([&] { return !form().Timer2.enabled(); }));
+        EXPECT_EQ(form().LablPlay.caption(), "");
+        EXPECT_FALSE(isOpen("sound"));
+        EXPECT_TRUE(mapper().isOpen());
+    }
+
+    ASSERT_TRUE(server.start());
+    form().Command28.Click();
+    EXPECT_TRUE(form().Timer2.enabled());
+    EXPECT_TRUE(runEventsUntil([&] { return positionOf("sound") > 0; }));
+    form().Command23.Click();
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The recorder in the window: the format list, temporary names, the record
 // button's start, stop and failure paths with a real capture of the test sound
-// server's input, and Save Recording.
+// server's input, a recording whose server goes away, and Save Recording.
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -41,13 +42,21 @@ TEST(RecordingFormat, EachCaptionGivesItsSetCommandAndOthersZeros) {
     }
 }
 
-// The sound format of a WAV file, 0 when it is no readable WAV file.
-int wavFormat(const std::string& path, int& channels) {
+// What libsndfile reads of a file's header; a format of 0 when it is no
+// readable sound file.
+SF_INFO wavInfo(const std::string& path) {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file) sf_close(file);
+    if (!file) return {};
+    sf_close(file);
+    return info;
+}
+
+// The sound format of a WAV file, 0 when it is no readable WAV file.
+int wavFormat(const std::string& path, int& channels) {
+    const SF_INFO info = wavInfo(path);
     channels = info.channels;
-    return file ? info.format : 0;
+    return info.format;
 }
 
 std::string contentOf(const std::string& path) {
@@ -256,6 +265,61 @@ TEST_F(RecorderWindow, SaveRecordingKeepsTheTakeWhenItCannotMoveIt) {
         EXPECT_EQ(form().Label2.caption(), "1234 Bytes");
         EXPECT_FALSE(fs::exists(folder.file("early.wav")));
     }
+}
+
+using RecorderWindowOnOwnServer = OnOwnSoundServer<RecorderWindow>;
+
+TEST_F(RecorderWindowOnOwnServer, ARecordingWhoseServerGoesEndsAsAStopWhileTheScorePlaysOn) {
+    form().cbxFormat.setListIndex(0);  // 8-bit mono: a byte a frame
+    form().loopcheck.setValue(1);      // the score plays until it is stopped
+    bool serverStopped = false, ended = false, scorePlayedOn = false;
+    std::string captionAtEnd;
+    forms::OleColour colourAtEnd = 0;
+    QTimer poll;
+    int polls = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!serverStopped && std::atoll(form().Label2.caption().c_str()) >= 44100 / 2) {
+            server.stop();
+            serverStopped = true;
+        }
+        ended = serverStopped && !form().tmrRecord.enabled();
+        if (!ended && ++polls < 600) return;
+        poll.stop();
+        captionAtEnd = form().Label4.caption();
+        colourAtEnd = form().Label4.backColor();
+        scorePlayedOn = form().Playing;
+        form().PlayAndStop_Click(1);
+    });
+    poll.start(50);
+    form().cmdStart.Click();  // returns when the score's playback ends
+    removeRecorderFilesLater();
+
+    ASSERT_TRUE(serverStopped) << "half a second was recorded first";
+    ASSERT_TRUE(ended) << "the recording ended by itself";
+    EXPECT_TRUE(scorePlayedOn);
+    EXPECT_EQ(captionAtEnd, "Start Recording");
+    EXPECT_EQ(colourAtEnd, Red);
+    EXPECT_FALSE(form().Recording);
+    const std::string take = form().TempWavFile;
+    EXPECT_EQ(form().Text6.text(), take);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].style, 16);
+    EXPECT_TRUE(messages[0].text.starts_with("The recording stopped early and is kept in " + take +
+                                             ": the sound server went away ("))
+        << messages[0].text;
+
+    // Every byte counted is in the file, and its header says so.
+    const long long bytesCounted = std::atoll(form().Label2.caption().c_str());
+    EXPECT_GE(bytesCounted, 44100 / 2);
+    const SF_INFO kept = wavInfo(take);
+    EXPECT_EQ(kept.format, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+    EXPECT_EQ(kept.frames, bytesCounted);
+
+    answerDialogWith(folder.file("kept"));
+    form().Command25.Click();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(wavInfo(folder.file("kept.wav")).frames, bytesCounted);
+    EXPECT_FALSE(fs::exists(take));
 }
 
 }  // namespace

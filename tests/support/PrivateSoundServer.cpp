@@ -10,6 +10,7 @@
 #include <time.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -19,7 +20,18 @@
 namespace testsupport {
 
 namespace {
+
 using namespace std::chrono_literals;
+
+std::optional<std::string> environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void restoreEnvironment(const char* name, const std::optional<std::string>& value) {
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+}
+
 }  // namespace
 
 PrivateSoundServer::PrivateSoundServer() : address_("unix:" + folder_.file("native")) {
@@ -97,6 +109,19 @@ void PrivateSoundServer::use() const {
     // The sink of the suite's server means nothing here.
     unsetenv("PULSE_SINK");
     unsetenv("PULSE_SOURCE");
+}
+
+SoundServerInUse::SoundServerInUse(const PrivateSoundServer& server)
+    : server_(environmentValue("PULSE_SERVER")),
+      sink_(environmentValue("PULSE_SINK")),
+      source_(environmentValue("PULSE_SOURCE")) {
+    server.use();
+}
+
+SoundServerInUse::~SoundServerInUse() {
+    restoreEnvironment("PULSE_SERVER", server_);
+    restoreEnvironment("PULSE_SINK", sink_);
+    restoreEnvironment("PULSE_SOURCE", source_);
 }
 
 }  // namespace testsupport

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 
 #include "support/TempFolder.h"
@@ -35,6 +36,20 @@ private:
     TempFolder folder_;
     std::string address_;
     pid_t pid_ = -1;
+};
+
+// While it lives, the server is in use (see PrivateSoundServer::use); after it,
+// the process talks to the servers it talked to before, so tests run after it
+// in the same process find the suite's server and sink again.
+class SoundServerInUse {
+public:
+    explicit SoundServerInUse(const PrivateSoundServer& server);
+    ~SoundServerInUse();
+    SoundServerInUse(const SoundServerInUse&) = delete;
+    SoundServerInUse& operator=(const SoundServerInUse&) = delete;
+
+private:
+    std::optional<std::string> server_, sink_, source_;
 };
 
 }  // namespace testsupport

@@ -199,7 +199,8 @@ int deviceCommand(const std::string& verb, OpenDevice& open, const Words& words,
         }
         if (verb == "stop") {
             (*recorder)->stop();
-            return Success;
+            answer = (*recorder)->interruption();
+            return answer.empty() ? Success : DeviceUnavailable;
         }
         if (verb == "save") {
             if (words.size() != 3 || words[2].empty()) return BadParameter;

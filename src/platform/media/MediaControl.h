@@ -14,6 +14,9 @@
 //                                          (moved there from its file)
 //   status A length|position|mode          the answer holds the value
 // When record or save cannot write its file, the answer holds the reason.
+// A recording whose sound server or input went away has stopped by itself
+// (its mode reads "stopped") and keeps what it took; stop on it answers
+// DeviceUnavailable with the reason, until the next record.
 // A path may be written in double quotes (inside them \" is a quote and \\ a
 // backslash), so any file name works; quotePath() writes it that way.
 

@@ -55,7 +55,8 @@ MidiFilePlayer::~MidiFilePlayer() {
 }
 
 bool MidiFilePlayer::play(std::string& error) {
-    if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
+    if (output_ && !output_->isConnected()) output_.reset();
+    if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE || startOver_.exchange(false)) {
         // A file played to its end starts again from the beginning.
         fluid_player_seek(player_, 0);
     }
@@ -70,10 +71,10 @@ bool MidiFilePlayer::play(std::string& error) {
                 return render(interleaved, frames);
             },
             midiout::GeneralMidiSynth::SampleRate,
-            midiout::fileBuffer(midiout::GeneralMidiSynth::SampleRate), error);
+            midiout::fileBuffer(midiout::GeneralMidiSynth::SampleRate), error,
+            [this] { endUnheard(); });
         if (!output_) {
-            fluid_player_stop(player_);
-            started_ = false;
+            endUnheard();
             return false;
         }
     }
@@ -82,11 +83,22 @@ bool MidiFilePlayer::play(std::string& error) {
 }
 
 void MidiFilePlayer::stop() {
+    halt();
+    // Nothing already queued plays after the stop.
+    if (output_) output_->discardQueued();
+}
+
+// With no server to hear it the file ends here as at its end, and what
+// sounded does not ring on once the next play connects.
+void MidiFilePlayer::endUnheard() {
+    startOver_ = true;
+    halt();
+}
+
+void MidiFilePlayer::halt() {
     fluid_player_stop(player_);
     fluid_synth_all_sounds_off(synth_, -1);
     started_ = false;
-    // Nothing already queued plays after the stop.
-    if (output_) output_->discardQueued();
 }
 
 int MidiFilePlayer::bufferFrames() const {

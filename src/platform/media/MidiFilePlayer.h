@@ -26,6 +26,9 @@ public:
     MidiFilePlayer(const MidiFilePlayer&) = delete;
     MidiFilePlayer& operator=(const MidiFilePlayer&) = delete;
 
+    // Plays from where it stopped, or from the start once the end was
+    // reached. A file whose sound server goes away, or is not there to
+    // connect to, has reached its end.
     bool play(std::string& error);
     // Silent at once.
     void stop();
@@ -40,12 +43,16 @@ public:
 private:
     MidiFilePlayer() = default;
     bool render(float* interleaved, int frames);
+    void endUnheard();
+    // The file player stopped and every voice cut off.
+    void halt();
 
     std::string path_;
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
     _fluid_player_t* player_ = nullptr;
     std::atomic<bool> started_{false};
+    std::atomic<bool> startOver_{false};
     std::unique_ptr<midiout::PulseOutput> output_;
 };
 

@@ -49,6 +49,12 @@ WavePlayer::~WavePlayer() {
 }
 
 bool WavePlayer::play(std::string& error) {
+    // A stream the server dropped is connected afresh; its frames count anew.
+    if (output_ && !output_->isConnected()) {
+        output_.reset();
+        dataEndFrame_ = 0;
+        queuedFrames_ = 0;
+    }
     // Once the end was played the audio thread no longer reads the file.
     if (position_ >= frameCount_) {
         source_->seek(0);
@@ -60,9 +66,9 @@ bool WavePlayer::play(std::string& error) {
             [this](float* interleaved, int frames, const midiout::RenderClock& clock) {
                 return render(interleaved, frames, clock);
             },
-            sampleRate_, midiout::fileBuffer(sampleRate_), error);
+            sampleRate_, midiout::fileBuffer(sampleRate_), error, [this] { endUnheard(); });
         if (!output_) {
-            playing_ = false;
+            endUnheard();
             return false;
         }
     }
@@ -85,6 +91,14 @@ void WavePlayer::stop() {
         dataEndFrame_ = std::max<std::int64_t>(heardFrame, 0);
         queuedFrames_ = 0;
     });
+}
+
+// With no server to hear it the file ends here as at its last frame, so
+// whoever waits for its end sees it.
+void WavePlayer::endUnheard() {
+    playing_ = false;
+    queuedFrames_ = 0;
+    position_ = frameCount_;
 }
 
 bool WavePlayer::isPlaying() const {

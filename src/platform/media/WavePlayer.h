@@ -28,6 +28,8 @@ public:
     WavePlayer& operator=(const WavePlayer&) = delete;
 
     // Plays from the position, or from the start once the end was reached.
+    // A file whose sound server goes away, or is not there to connect to, has
+    // reached its end.
     bool play(std::string& error);
     // Silent at once; the position stays at the last frame heard.
     void stop();
@@ -45,6 +47,7 @@ public:
 private:
     WavePlayer() = default;
     bool render(float* interleaved, int frames, const midiout::RenderClock& clock);
+    void endUnheard();
 
     std::unique_ptr<WaveReadAhead> source_;
     std::int64_t frameCount_ = 0;

@@ -19,9 +19,29 @@ constexpr pa_usec_t ConnectTimeout = 3 * PA_USEC_PER_SEC;
 
 // A connection with one record stream; callbacks run on the main loop's thread.
 struct WaveRecorder::Stream {
+    WaveRecorder* owner = nullptr;
     pa_threaded_mainloop* mainloop = nullptr;
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
+    bool recording = false;  // guarded by the main loop's lock
+
+    // A failure while connecting is record()'s to report; one after that ends
+    // the recording. What was written stays: the spool's header is right after
+    // every write.
+    static void onStateChange(Stream& self) {
+        const bool serverGone = !PA_CONTEXT_IS_GOOD(pa_context_get_state(self.context));
+        const bool inputGone = self.stream && !PA_STREAM_IS_GOOD(pa_stream_get_state(self.stream));
+        if (!self.recording || (!serverGone && !inputGone)) return;
+        self.recording = false;
+        const std::string reason =
+            std::string(serverGone ? "the sound server went away" : "the sound input went away") +
+            " (" + pa_strerror(pa_context_errno(self.context)) + ")";
+        {
+            const std::lock_guard guard(self.owner->dataLock_);
+            self.owner->interruption_ = reason;
+        }
+        self.owner->running_ = false;
+    }
 
     ~Stream() {
         if (!mainloop) return;
@@ -88,6 +108,7 @@ WaveRecorder::Start WaveRecorder::record(bool overwrite, std::string& error) {
     stop();
     {
         const std::lock_guard guard(dataLock_);
+        interruption_.clear();
         const bool sameFormat = spool_ && spool_->format().bitsPerSample == format_.bitsPerSample &&
                                 spool_->format().channels == format_.channels &&
                                 spool_->format().samplesPerSecond == format_.samplesPerSecond;
@@ -98,6 +119,7 @@ WaveRecorder::Start WaveRecorder::record(bool overwrite, std::string& error) {
         }
     }
     auto stream = std::make_unique<Stream>();
+    stream->owner = this;
     stream->mainloop = pa_threaded_mainloop_new();
     if (!stream->mainloop) {
         error = "cannot create the PulseAudio main loop";
@@ -105,6 +127,12 @@ WaveRecorder::Start WaveRecorder::record(bool overwrite, std::string& error) {
     }
     stream->context =
         pa_context_new(pa_threaded_mainloop_get_api(stream->mainloop), "Midi Sorvane");
+    if (stream->context) {
+        pa_context_set_state_callback(
+            stream->context,
+            [](pa_context*, void* self) { Stream::onStateChange(*static_cast<Stream*>(self)); },
+            stream.get());
+    }
     if (!stream->context ||
         pa_context_connect(stream->context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
         pa_threaded_mainloop_start(stream->mainloop) < 0) {
@@ -127,6 +155,10 @@ WaveRecorder::Start WaveRecorder::record(bool overwrite, std::string& error) {
             return false;
         }
         pa_stream_set_read_callback(stream->stream, &WaveRecorder::onRead, this);
+        pa_stream_set_state_callback(
+            stream->stream,
+            [](pa_stream*, void* self) { Stream::onStateChange(*static_cast<Stream*>(self)); },
+            stream.get());
         pa_buffer_attr attributes{};
         attributes.maxlength = static_cast<std::uint32_t>(-1);
         attributes.fragsize =
@@ -140,10 +172,14 @@ WaveRecorder::Start WaveRecorder::record(bool overwrite, std::string& error) {
         return stream->waitUntil(
             [&] { return pa_stream_get_state(stream->stream) == PA_STREAM_READY; }, error);
     }();
+    // Running before the loop's thread can see a failure, which ends it.
+    if (ready) {
+        running_ = true;
+        stream->recording = true;
+    }
     pa_threaded_mainloop_unlock(stream->mainloop);
     if (!ready) return Start::NoInput;
     stream_ = std::move(stream);
-    running_ = true;
     return Start::Recording;
 }
 
@@ -169,6 +205,11 @@ void WaveRecorder::onRead(pa_stream* stream, std::size_t, void* self) {
 void WaveRecorder::stop() {
     stream_.reset();
     running_ = false;
+}
+
+std::string WaveRecorder::interruption() {
+    const std::lock_guard guard(dataLock_);
+    return interruption_;
 }
 
 std::int64_t WaveRecorder::lengthBytes() {

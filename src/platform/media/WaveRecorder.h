@@ -2,7 +2,8 @@
 // Records the default PulseAudio input on PulseAudio's own thread straight
 // into a WAV file (a WaveSpool), so a take of any length holds no memory; save
 // leaves that file under the name asked for. A quiet input that delivers
-// nothing never holds up a stop.
+// nothing never holds up a stop. A recording whose sound server or input goes
+// away ends by itself, keeping what it took, and says why.
 
 #include <atomic>
 #include <cstdint>
@@ -36,6 +37,9 @@ public:
     Start record(bool overwrite, std::string& error);
     void stop();
     bool isRecording() const { return running_; }
+    // Why the recording ended by itself (its server or its input went away),
+    // kept after the stop; empty while it runs, and from the next record on.
+    std::string interruption();
     // Bytes of sample data recorded.
     std::int64_t lengthBytes();
     // Leaves what was recorded so far as a WAV file under path (an empty one
@@ -52,6 +56,7 @@ private:
     std::string file_;
     std::mutex dataLock_;
     std::unique_ptr<WaveSpool> spool_;
+    std::string interruption_;  // guarded by dataLock_
 };
 
 }  // namespace media
