@@ -54,8 +54,9 @@ void endCapture(Form1& form) {
     if (saved == media::UnknownAlias) removeUnwrittenFile(form.TempWavFile);
     if (saved != media::CannotWriteFile) {
         form.Label4.setBackColor(RecordedColour);
+        // Told without stopping anything: the score may still be playing.
         if (saved == media::Success && !cutShort.empty()) {
-            forms::msgBox(
+            forms::showNotice(
                 "The recording stopped early and is kept in " + form.TempWavFile + ": " + cutShort,
                 MessageCritical);
         }

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <cstdio>
@@ -54,9 +55,29 @@ TEST_F(FormsTest, MessageBoxesAndQuestionsCarryTheTitleOrGoToTheirHooks) {
         return text == "yes?";
     });
     EXPECT_EQ(forms::msgBox("No Recording to be saved", 16), 1);
+    forms::showNotice("Kept", 16);
     EXPECT_TRUE(forms::askYesNo("yes?"));
     EXPECT_FALSE(forms::askYesNo("no?"));
-    EXPECT_EQ(hooked, "No Recording to be saved16, yes?, no?, ");
+    EXPECT_EQ(hooked, "No Recording to be saved16, Kept16, yes?, no?, ");
+    forms::setMessageBoxHook(nullptr);
+    forms::setQuestionHook(nullptr);
+}
+
+// A notice returns at once and stays on screen until its OK, which closes it.
+TEST_F(FormsTest, ANoticeIsShownWithoutWaitingAndGoesWithItsOk) {
+    forms::showNotice("The recording stopped early", 16);
+    QMessageBox* shown = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) shown = box;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), "The recording stopped early");
+    EXPECT_EQ(shown->icon(), QMessageBox::Critical);
+    QPointer<QMessageBox> box(shown);
+    shown->button(QMessageBox::Ok)->click();
+    forms::doEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(box.isNull());
 }
 
 TEST(FormsEndProgram, EndsTheProcessAtOnceWithItsCodeAndOutputFlushed) {

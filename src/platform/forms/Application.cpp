@@ -90,34 +90,49 @@ void waitForEvents(std::int64_t deadlineMs) {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+namespace {
+
+// The icon is the style's second digit group: 16 critical, 32 question, 48
+// exclamation, 64 information.
+QMessageBox::Icon iconOf(int style) {
+    switch (style & 0x70) {
+        case 16:
+            return QMessageBox::Critical;
+        case 32:
+            return QMessageBox::Question;
+        case 48:
+            return QMessageBox::Warning;
+        case 64:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
 int msgBox(const std::string& text, int style) {
     if (const auto hook = messageBoxHook()) {
         hook(text, style);
         return 1;
     }
-    // The icon is the style's second digit group: 16 critical, 32 question,
-    // 48 exclamation, 64 information.
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (style & 0x70) {
-        case 16:
-            icon = QMessageBox::Critical;
-            break;
-        case 32:
-            icon = QMessageBox::Question;
-            break;
-        case 48:
-            icon = QMessageBox::Warning;
-            break;
-        case 64:
-            icon = QMessageBox::Information;
-            break;
-        default:
-            break;
-    }
-    QMessageBox box(icon, QString::fromStdString(appTitle()), QString::fromStdString(text),
+    QMessageBox box(iconOf(style), QString::fromStdString(appTitle()), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
     return 1;
+}
+
+void showNotice(const std::string& text, int style) {
+    if (const auto hook = messageBoxHook()) {
+        hook(text, style);
+        return;
+    }
+    auto* box = new QMessageBox(iconOf(style), QString::fromStdString(appTitle()),
+                                QString::fromStdString(text), QMessageBox::Ok,
+                                QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void setMessageBoxHook(std::function<void(const std::string& text, int style)> hook) {

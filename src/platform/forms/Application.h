@@ -31,8 +31,11 @@ void waitForEvents(std::int64_t deadlineMs);
 // 64 give the question, exclamation and information icons).
 // Returns 1 (OK).
 int msgBox(const std::string& text, int style = 0);
+// The same message, shown without waiting for OK: for news that comes while
+// the score plays, whose loop runs beneath the handler that tells it.
+void showNotice(const std::string& text, int style = 0);
 // Tests answer message boxes without showing them: the hook receives each
-// text and style and the box is not shown.
+// text and style (notices too) and the box is not shown.
 void setMessageBoxHook(std::function<void(const std::string& text, int style)> hook);
 
 // Asks a question with Yes and No buttons; true for Yes. Tests answer through

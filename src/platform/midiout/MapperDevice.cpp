@@ -63,7 +63,7 @@ public:
 
     bool audible() {
         std::lock_guard lock(mutex_);
-        return output_ && output_->isConnected();
+        return playing();
     }
 
     void stop() {
@@ -115,8 +115,12 @@ public:
     }
 
 private:
-    // With the engine's lock held.
-    bool playing() const { return output_ && output_->isConnected(); }
+    // With the engine's lock held. A stream found lost is let go at once,
+    // with what waited for it, so no message sent now overtakes those.
+    bool playing() {
+        if (output_ && !output_->isConnected()) dropLostStream();
+        return output_ != nullptr;
+    }
 
     // A stream renders from the moment it connects, but only the one adopted
     // plays the synthesizer: the messages have one reader.
@@ -173,8 +177,7 @@ private:
             bool needed = false;
             {
                 std::lock_guard lock(mutex_);
-                if (output_ && !output_->isConnected()) dropLostStream();
-                needed = !output_;
+                needed = !playing();
             }
             if (!needed) {
                 std::unique_lock lock(keeperMutex_);
@@ -259,13 +262,15 @@ private:
     std::chrono::milliseconds quietPeriod_ = DefaultQuietPeriod;
     std::atomic<unsigned> streamsConnected_{0};
     std::atomic<unsigned> adoptedStream_{0};
+    // The keeper's wake-up, which a stream's own thread may call until the
+    // stream is gone: declared before it.
+    std::mutex keeperMutex_;
+    std::condition_variable_any keeperWake_;
+    bool streamLost_ = false;  // guarded by keeperMutex_
     std::unique_ptr<PulseOutput> output_;
     std::string lastError_;
     // The keeper's: where the voices render while there is no stream.
     std::array<float, 2 * ScratchFrames> scratch_{};
-    std::mutex keeperMutex_;
-    std::condition_variable_any keeperWake_;
-    bool streamLost_ = false;  // guarded by keeperMutex_
     // Declared last, so it stops before what it keeps goes.
     std::jthread keeper_;
 };
