@@ -30,6 +30,10 @@ STEP = 0.125
 # x[n] = 2 cos(w) x[n-1] - x[n-2]; a splice in the recording breaks that.
 RECORDER_TONE_HZ = 1000
 SPLICE_RESIDUAL = 0.01
+# A server may start a capture stream with a moment of silence and fade the
+# sound in (PipeWire: 10 ms of silence, then a fade well under 1 ms): the
+# recording is judged from its first sound, and for splices from a little after.
+RECORDER_SETTLE_FRAMES = int(0.02 * RATE)
 
 
 def load(path):
@@ -191,8 +195,10 @@ def analyse_run(run):
         "claves": claves(load(run / "claves.f32"), int(meta.get("steps", 0))),
     }
     recorded = load(run / "recorder.wav")
-    summary["recorder"] = dropouts(recorded, len(recorded) / RATE, margin=0.0)
-    summary["recorder"]["splices"] = splices(recorded)
+    sounding = np.flatnonzero(np.any(recorded != 0.0, axis=1))
+    first = sounding[0] if len(sounding) else 0
+    summary["recorder"] = dropouts(recorded, (len(recorded) - first) / RATE, margin=0.0)
+    summary["recorder"]["splices"] = splices(recorded[first + RECORDER_SETTLE_FRAMES :])
     if (run / "latency.f32").exists():
         summary.update(latency_summary(run / "latency.f32", run / "latency.txt"))
     summary.update(playback_bench(run / "playback_bench.json"))

@@ -11,15 +11,24 @@
 # of the highest priority off its core meanwhile: no buffer shorter than that
 # can hold, whoever fills it.
 #
+# Each round makes the three runs on PulseAudio, then the same three on
+# PipeWire's stand-in for it (labelled "pw"), as a desktop may have either;
+# the latency method is checked on each server, as each reports its streams'
+# timing its own way. One table holds both servers' runs.
+#
 # Usage (as root): bench/sound_under_load.sh [REPEATS] [SECONDS]
-#   REPEATS  rounds of the three runs (default 1); SECONDS per sound (60)
+#   REPEATS  rounds of the six runs (default 1); SECONDS per sound (60)
 #   BUILD=dir      the Release build with the benchmarks (build-release)
 #   KEEP=1         keeps the recordings (about 100 MB a run)
+#   SORVANE_PIPEWIRE=dir  PipeWire's packages, fetched once (/tmp/sorvane-pipewire)
 #
 # Everything runs on servers of its own under a fresh folder in /tmp: a
 # PulseAudio daemon (root's, real-time like a desktop's sound server) that the
-# test user reaches through an anonymous socket, and a private system bus with
-# polkitd and rtkit-daemon. It stops only what it started.
+# test user reaches through an anonymous socket; PipeWire, wireplumber and
+# pipewire-pulse at their default settings, also root's and real-time by their
+# own means, from Debian's packages unpacked beside them (pipewire_server.sh);
+# and a private system bus with polkitd and rtkit-daemon. It stops only what
+# it started.
 set -euo pipefail
 
 repeats=${1:-1}
@@ -74,6 +83,7 @@ stop_pids() {
 
 # Whatever this script started is a child of it.
 cleanup() {
+  if declare -F pipewire_stop >/dev/null; then pipewire_stop; fi
   stop_pids $(pgrep -P $$)
   rm -f "$polkit_rule"
   if [[ -n $made_user ]]; then userdel "$user" 2>/dev/null || true; fi
@@ -99,8 +109,14 @@ for program in "$driver" "$steps_bench"; do
   }
 done
 
-# --- the sound server ---------------------------------------------------------
-server=unix:$work/pulse/native
+# Policies of a process's threads, as in "TS:2 FF:1".
+thread_policies() {
+  ps -L -o cls= -p "$1" | sort | uniq -c | awk '{printf "%s%s:%s", n++ ? " " : "", $2, $1}'
+}
+
+# --- the sound servers --------------------------------------------------------
+pulse_server=unix:$work/pulse/native
+server=$pulse_server
 sinks=(player paplay synth claves tone latency)
 sink_modules=()
 for sink in "${sinks[@]}"; do
@@ -117,7 +133,7 @@ for _ in $(seq 50); do
 done
 PULSE_SERVER=$server pactl set-default-sink out_latency
 echo "sound server: PulseAudio $(PULSE_SERVER=$server pactl info | awk '/Server Version/ {print $3}')," \
-  "threads $(ps -L -o cls= -p "$pulse_pid" | sort | uniq -c | awk '{printf "%s%s:%s", n++ ? " " : "", $2, $1}')"
+  "threads $(thread_policies "$pulse_pid")"
 
 # --- the private system bus, polkit and RealtimeKit ---------------------------
 bus=unix:path=$work/bus/system_bus_socket
@@ -137,6 +153,16 @@ polkit.addRule(function(action, subject) {
 EOF
 DBUS_SYSTEM_BUS_ADDRESS=$bus /usr/lib/polkit-1/polkitd --no-debug >"$work/polkitd.log" 2>&1 &
 rtkit_pid=""
+
+# PipeWire, on the private system bus so that nothing reaches the machine's.
+# shellcheck source=bench/pipewire_server.sh
+source "$repo/bench/pipewire_server.sh"
+DBUS_SYSTEM_BUS_ADDRESS=$bus pipewire_start "$work/pipewire"
+for sink in "${sinks[@]}"; do pipewire_null_sink "out_$sink"; done
+pipewire_pactl set-default-sink out_latency
+pw_server=$pipewire_pulse_server
+echo "sound server: $(pipewire_pactl info | sed -n 's/^Server Name: //p'), threads" \
+  "pipewire $(thread_policies "$pipewire_daemon_pid"), pipewire-pulse $(thread_policies "$pipewire_pulse_pid")"
 
 # Asks RealtimeKit, as the test user, for SCHED_RR 5 on one of the user's
 # processes; prints the policy that process ends up with.
@@ -199,7 +225,8 @@ run_once() { # who label
   local who=$1 label=$2 dir=$results/$2
   mkdir -p "$dir"
   [[ $who == root ]] || chown "$user:" "$dir"
-  printf 'run=%s\nseconds=%s\nload1_before=%s\n' "$label" "$seconds" "$(cut -d' ' -f1 /proc/loadavg)" >"$dir/meta"
+  printf 'run=%s\nseconds=%s\nload1_before=%s\nserver=%s\n' "$label" "$seconds" \
+    "$(cut -d' ' -f1 /proc/loadavg)" "$(PULSE_SERVER=$server pactl info | sed -n 's/^Server Name: //p')" >"$dir/meta"
 
   local load=() recorders=() sources=() pid
   for _ in $(seq "$(nproc)"); do
@@ -260,32 +287,48 @@ sox -n -r 44100 -c 2 -b 16 "$work/feed.wav" synth "$((seconds + 10))" sine 1000 
 chmod 644 "$work"/*.wav
 
 echo "$(nproc) cores; $(uname -r); load average $(cut -d' ' -f1-3 /proc/loadavg) at $(date +%T)"
-check=$results/check
-mkdir -p "$check"
-for kind in plain added reference; do
-  case $kind in plain) option=0 ;; added) option=$added_ms ;; *) option=$kind ;; esac
-  as_who root PULSE_SINK=out_latency "$driver" latency out_latency.monitor "$check/$kind.f32" 12 \
-    "$option" >"$check/$kind.txt" &
-  wait "$!"
-done
-echo "$added_ms" >"$check/added_ms"
-"$python" "$analysis" check "$check"
+check_latency() { # folder
+  local check=$1 kind option
+  mkdir -p "$check"
+  for kind in plain added reference; do
+    case $kind in plain) option=0 ;; added) option=$added_ms ;; *) option=$kind ;; esac
+    as_who root PULSE_SINK=out_latency "$driver" latency out_latency.monitor "$check/$kind.f32" 12 \
+      "$option" >"$check/$kind.txt" &
+    wait "$!"
+  done
+  echo "$added_ms" >"$check/added_ms"
+  "$python" "$analysis" check "$check"
+}
+echo "on PulseAudio:"
+check_latency "$results/check"
+server=$pw_server
+echo "on PipeWire:"
+check_latency "$results/pw-check"
+server=$pulse_server
 rtkit_check "no rtkit-daemon"
 
-runs=()
-for round in $(seq "$repeats"); do
-  run_once "$user" "$round-user"
-  runs+=("$results/$round-user")
+# The three runs on the server in $server; PREFIX tells the server in labels.
+three_runs() { # round prefix
+  run_once "$user" "$1-${2}user"
   start_rtkit
   rtkit_check "rtkit-daemon running"
-  run_once root "$round-root"
-  run_once "$user" "$round-user+rtkit"
-  runs+=("$results/$round-root" "$results/$round-user+rtkit")
+  run_once root "$1-${2}root"
+  run_once "$user" "$1-${2}user+rtkit"
   stop_rtkit
+}
+
+pulse_runs=() pw_runs=()
+for round in $(seq "$repeats"); do
+  server=$pulse_server
+  three_runs "$round" ""
+  pulse_runs+=("$results/$round-user" "$results/$round-root" "$results/$round-user+rtkit")
+  server=$pw_server
+  three_runs "$round" pw-
+  pw_runs+=("$results/$round-pw-user" "$results/$round-pw-root" "$results/$round-pw-user+rtkit")
 done
 
 echo
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg) at $(date +%T); results in $results"
 echo "dropouts/silence ms over ${seconds} s; recorder: dropouts/silence ms/splices;" \
   "load1: load average before the run; runq: mean runnable tasks during it (ours included)"
-"$python" "$analysis" table "${runs[@]}"
+"$python" "$analysis" table "${pulse_runs[@]}" "${pw_runs[@]}"
