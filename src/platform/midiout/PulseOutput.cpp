@@ -2,6 +2,7 @@
 
 #include <pulse/context.h>
 #include <pulse/error.h>
+#include <pulse/introspect.h>
 #include <pulse/rtclock.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string_view>
 
 #include "platform/system/RealtimePriority.h"
 
@@ -125,7 +127,8 @@ bool PulseOutput::openStream(std::string& error) {
             [](PulseOutput& self) {
                 return pa_context_get_state(self.context_) == PA_CONTEXT_READY;
             },
-            error)) {
+            error) ||
+        !askServerKind(error)) {
         return false;
     }
     pa_sample_spec spec{};
@@ -181,6 +184,26 @@ void PulseOutput::readGrantedBuffer() {
 
 void PulseOutput::onGrantedBufferChanged(pa_stream*, void* self) {
     static_cast<PulseOutput*>(self)->readGrantedBuffer();
+}
+
+// PipeWire's stand-in for the server reports what is heard only roughly, so
+// the render function must not keep time by it there.
+bool PulseOutput::askServerKind(std::string& error) {
+    pa_operation* operation = pa_context_get_server_info(
+        context_,
+        [](pa_context*, const pa_server_info* info, void* self) {
+            auto* output = static_cast<PulseOutput*>(self);
+            const std::string_view name = info && info->server_name ? info->server_name : "";
+            output->heardSteady_ = name.find("PipeWire") == std::string_view::npos;
+            output->serverKnown_ = true;
+            pa_threaded_mainloop_signal(output->mainloop_, 0);
+        },
+        this);
+    if (!operation) return true;  // the steady report stands
+    const bool answered =
+        waitUntilReady([](PulseOutput& self) { return self.serverKnown_; }, error);
+    pa_operation_unref(operation);
+    return answered;
 }
 
 // Called with the main loop's lock held, as every call into the loop from
@@ -378,7 +401,10 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     RenderClock clock;
     clock.nowMicros = monotonicMicros();
     clock.playedFrames = output->playedFrames();
-    clock.periodFrames = output->keptLatency().periodFrames;
+    clock.playedSteady = output->heardSteady_;
+    const KeptLatency kept = output->keptLatency();
+    clock.bufferFrames = kept.latencyFrames;
+    clock.periodFrames = kept.periodFrames;
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;

@@ -71,7 +71,11 @@ struct RenderClock {
     std::int64_t nowMicros = 0;      // the monotonic clock
     std::int64_t writtenFrames = 0;  // handed to the server before this call
     std::int64_t playedFrames = -1;  // heard so far; -1 while the server cannot tell
-    int periodFrames = 0;            // what one request asks for, as a rule, as granted
+    // False where the server's word on what is heard wanders (PipeWire's
+    // server: by several milliseconds within seconds).
+    bool playedSteady = true;
+    int bufferFrames = 0;  // the latency the server keeps now, as granted
+    int periodFrames = 0;  // what one request asks for, as a rule, as granted
 };
 
 // The monotonic clock the render clock and message stamps read, in
@@ -139,6 +143,7 @@ private:
     PulseOutput() = default;
     bool waitUntilReady(bool (*ready)(PulseOutput&), std::string& error);
     bool openStream(std::string& error);
+    bool askServerKind(std::string& error);
     void askRealtimeForRenderThread();
     void growAfterUnderrun();
     std::int64_t playedFrames();
@@ -156,6 +161,8 @@ private:
     Render render_;
     Lost onLost_;
     bool ready_ = false;  // guarded by the main loop's lock
+    bool serverKnown_ = false;
+    bool heardSteady_ = true;
     std::atomic<bool> lost_{false};
     int sampleRate_ = 0;
     StreamBuffer buffer_;

@@ -68,36 +68,59 @@ bool SynthTimeline::pending() const {
            head_.load(std::memory_order_relaxed) != tail_.load(std::memory_order_acquire);
 }
 
-std::int64_t SynthTimeline::writtenFrameAt(std::int64_t micros) const {
+std::int64_t SynthTimeline::frameOnClockAt(std::int64_t micros) const {
     return static_cast<std::int64_t>(
-        std::floor(static_cast<double>(micros) * sampleRate_ / MicrosPerSecond + line_));
+        std::floor(static_cast<double>(micros) * sampleRate_ / MicrosPerSecond + origin_));
 }
 
 void SynthTimeline::followClock(const RenderClock& clock) {
     // A request may come in pieces, all with the clock read at its start:
-    // only its first tells where the line stands.
+    // only its first tells where the stream stands.
     if (clockKnown_ && clock.nowMicros == lastRequestMicros_) return;
-    const double nowFrames = static_cast<double>(clock.nowMicros) * sampleRate_ / MicrosPerSecond;
-    const double offset = static_cast<double>(clock.writtenFrames) - nowFrames;
-    const bool restart = !clockKnown_ || clock.nowMicros - lastRequestMicros_ > GapMicros ||
-                         offset < line_ - JumpMs * sampleRate_ / 1000;
-    if (restart) {
+    const bool restart = !clockKnown_ || clock.nowMicros - lastRequestMicros_ > GapMicros;
+    if (clock.playedFrames >= 0 && clock.playedSteady) {
+        followHeard(clock, restart);
+    } else {
+        followWritten(clock, restart);
+    }
+    clockKnown_ = true;
+    lastRequestMicros_ = clock.nowMicros;
+}
+
+void SynthTimeline::followHeard(const RenderClock& clock, bool restart) {
+    const double offset = static_cast<double>(clock.playedFrames) - framesAt(clock.nowMicros);
+    // Each request moves the clock a sixteenth of the way to what it saw, so
+    // one late or early request barely moves a note.
+    if (restart || std::abs(offset - origin_) > JumpMs * sampleRate_ / 1000) {
+        origin_ = offset;
+    } else {
+        origin_ += (offset - origin_) / 16;
+    }
+    // Heard after what the server keeps, one more request for a message sent
+    // just after one, and a block.
+    placeAhead_ = clock.bufferFrames + clock.periodFrames + MarginFrames;
+}
+
+void SynthTimeline::followWritten(const RenderClock& clock, bool restart) {
+    const double offset = static_cast<double>(clock.writtenFrames) - framesAt(clock.nowMicros);
+    if (restart || offset < origin_ - JumpMs * sampleRate_ / 1000) {
         lineOffsets_.restart(clock.nowMicros, offset);
-        line_ = lineOffsets_.most();
+        origin_ = lineOffsets_.most();
         // Until requests tell, the one granted stands for them.
         leads_.restart(clock.nowMicros, clock.periodFrames);
     } else {
         lineOffsets_.add(clock.nowMicros, offset);
-        line_ = lineOffsets_.most();
+        origin_ = lineOffsets_.most();
         // A message sent since the last request is placed now, by this line:
         // it must fall no earlier than where this request starts.
-        const double lastRequestOnLine =
-            static_cast<double>(lastRequestMicros_) * sampleRate_ / MicrosPerSecond + line_;
-        leads_.add(clock.nowMicros, static_cast<double>(clock.writtenFrames) - lastRequestOnLine);
+        leads_.add(clock.nowMicros, static_cast<double>(clock.writtenFrames) -
+                                        (framesAt(lastRequestMicros_) + origin_));
     }
     placeAhead_ = static_cast<int>(std::ceil(leads_.most())) + MarginFrames;
-    clockKnown_ = true;
-    lastRequestMicros_ = clock.nowMicros;
+}
+
+double SynthTimeline::framesAt(std::int64_t micros) const {
+    return static_cast<double>(micros) * sampleRate_ / MicrosPerSecond;
 }
 
 void SynthTimeline::takeArrivals(const RenderClock& clock) {
@@ -106,7 +129,7 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
     std::size_t head = head_.load(std::memory_order_relaxed);
     for (; head != tail; ++head) {
         Message message = ring_[head % Capacity];
-        message.frame = writtenFrameAt(message.sentMicros) + placeAhead_;
+        message.frame = frameOnClockAt(message.sentMicros) + placeAhead_;
         // Never ahead of one sent before it, whatever the clock did between.
         if (!placed_.empty()) message.frame = std::max(message.frame, placed_.back().frame);
         if (placed_.size() == placed_.capacity()) {

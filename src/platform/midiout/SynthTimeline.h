@@ -5,15 +5,19 @@
 // clock. Steps sent 125 ms apart are then heard 125 ms apart, to within the
 // synthesizer's 64-frame block, however the server's requests fall.
 //
-// The clock is the frames written. The server asks for exactly what it has
-// played, so the frames written before a request that came on time stand a
-// constant distance ahead of the sound; a late request only ever looks behind
-// that line, so the line follows the earliest requests of the last second.
-// (What the server reports as heard is no steadier: PipeWire's server lets it
-// wander by several milliseconds within seconds.) A message placed on the
-// line must then lead it by as much as the next request may start ahead of
-// it: one request granted on PulseAudio, but on a server that asks on its own
-// schedule, whatever it does; so the lead is measured, request by request.
+// The clock is the frames heard, as the server reports them, where that
+// report is steady: it knows when the sound was played however late our
+// thread wakes. A message is then heard what the server keeps after its
+// stamp, and a request and a block more.
+//
+// PipeWire's server lets its report wander by several milliseconds within
+// seconds. There the clock is the frames written: the server asks for what
+// it has played, so the frames written before a request that came on time
+// stand a constant distance ahead of the sound, and a late request only ever
+// looks behind that line; the line follows the earliest requests of the last
+// second. A message placed on it must lead it by as much as the next request
+// may start ahead of it, which that server, asking on its own schedule, does
+// not tell: the lead is measured, request by request.
 //
 #include <array>
 #include <atomic>
@@ -74,8 +78,11 @@ private:
 
     bool push(const Message& message);
     void followClock(const RenderClock& clock);
+    void followHeard(const RenderClock& clock, bool restart);
+    void followWritten(const RenderClock& clock, bool restart);
     void takeArrivals(const RenderClock& clock);
-    std::int64_t writtenFrameAt(std::int64_t micros) const;
+    double framesAt(std::int64_t micros) const;
+    std::int64_t frameOnClockAt(std::int64_t micros) const;
     void play(const Message& message);
 
     GeneralMidiSynth& synth_;
@@ -87,12 +94,13 @@ private:
     std::atomic<std::size_t> tail_{0};  // next to fill; the senders'
 
     // The audio thread's: messages placed and waiting for their frame; the
-    // line of the frames written before a request against the clock, in
-    // frames, and how far the next request started ahead of it.
+    // stream's frame clock against the monotonic one (frame = microseconds in
+    // frames + origin_); where the clock is the frames written, its line over
+    // the last second and how far each request started ahead of it.
     std::vector<Message> placed_;
     bool clockKnown_ = false;
     std::int64_t lastRequestMicros_ = 0;
-    double line_ = 0.0;
+    double origin_ = 0.0;
     LastSecondMost lineOffsets_;
     LastSecondMost leads_;
     int placeAhead_ = 0;  // frames from a stamp's place on the line to its message's
