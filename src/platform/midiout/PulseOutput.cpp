@@ -64,14 +64,6 @@ KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted)
     return {latency, granted.requestFrames};
 }
 
-int latencyForRequests(const StreamBuffer& buffer, int usualRequestFrames, int currentFrames) {
-    // What stays queued once a request of our own size is taken from the
-    // whole latency, the sink's period aside.
-    const int beyondRequest = buffer.latencyFrames - 2 * buffer.periodFrames;
-    const int needed = usualRequestFrames + beyondRequest + buffer.periodFrames;
-    return std::clamp(needed, currentFrames, std::max(currentFrames, buffer.maxLatencyFrames));
-}
-
 StreamBuffer liveBuffer(int sampleRate) {
     return {LivePeriodFrames, LivePeriodFrames * LivePeriods,
             std::max(LivePeriodFrames * LivePeriods, framesIn(LiveMaxLatencyMs, sampleRate)), true,
@@ -345,21 +337,9 @@ void PulseOutput::discardQueued(const std::function<void(std::int64_t heardFrame
 }
 
 void PulseOutput::growAfterUnderrun() {
-    growTo(grownLatencyFrames(buffer_, bufferFrames()));
-}
-
-// The median of the last requests, so that a few large ones after a late
-// render of ours change nothing.
-void PulseOutput::followRequestSizes(int requestFrames) {
-    requestSizes_[requestsSeen_ % RequestHistory] = requestFrames;
-    if (++requestsSeen_ < RequestHistory) return;
-    std::array<int, RequestHistory> sizes = requestSizes_;
-    std::nth_element(sizes.begin(), sizes.begin() + RequestHistory / 2, sizes.end());
-    growTo(latencyForRequests(buffer_, sizes[RequestHistory / 2], bufferFrames()));
-}
-
-void PulseOutput::growTo(int grown) {
-    if (grown <= bufferFrames()) return;
+    const int current = bufferFrames();
+    const int grown = grownLatencyFrames(buffer_, current);
+    if (grown <= current) return;
     const pa_buffer_attr attributes = attributesFor(buffer_, grown);
     bufferFrames_ = grown;
     // The server answers with what it grants of it.
@@ -425,12 +405,6 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     const KeptLatency kept = output->keptLatency();
     clock.bufferFrames = kept.latencyFrames;
     clock.periodFrames = kept.periodFrames;
-    // The first request fills the whole buffer, as one after a pause or a
-    // flush may: only the live stream's steady requests tell the server's pace.
-    if (output->buffer_.sinkKeepsOnePeriod && output->writtenFrames_ > 0 &&
-        static_cast<int>(bytes / FrameBytes) < kept.latencyFrames - kept.periodFrames) {
-        output->followRequestSizes(static_cast<int>(bytes / FrameBytes));
-    }
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;

@@ -23,7 +23,6 @@
 // after a stretch in which the render function has had nothing to play the
 // stream is paused (corked), and the next wake() resumes it.
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -60,12 +59,6 @@ struct KeptLatency {
     int periodFrames = 0;
 };
 KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted);
-
-// The whole latency a live stream keeps, now keeping currentFrames, once its
-// server is seen to ask in pieces of usualRequestFrames: beyond such a piece,
-// as much as beyond one of its own (PipeWire's server asks every 10.7 ms,
-// which would leave a late render half the time), within the bound.
-int latencyForRequests(const StreamBuffer& buffer, int usualRequestFrames, int currentFrames);
 
 // For live notes: 64 frames (1.45 ms at 44.1 kHz) per request, seven of them
 // kept (one in the sink), growing to about 50 ms where the sound breaks up.
@@ -153,8 +146,6 @@ private:
     bool askServerKind(std::string& error);
     void askRealtimeForRenderThread();
     void growAfterUnderrun();
-    void growTo(int latencyFrames);
-    void followRequestSizes(int requestFrames);
     std::int64_t playedFrames();
     void readGrantedBuffer();
     static void onContextState(pa_context* context, void* self);
@@ -186,9 +177,6 @@ private:
     long long sleepAfterFrames_ = 0;
     std::int64_t writtenFrames_ = 0;
     std::int64_t silentFrames_ = 0;  // written since the last sound
-    static constexpr int RequestHistory = 32;
-    std::array<int, RequestHistory> requestSizes_{};
-    std::size_t requestsSeen_ = 0;
     // Read without the lock, so that a message to a playing stream costs no
     // wait for the audio thread.
     std::atomic<bool> asleep_{false};
