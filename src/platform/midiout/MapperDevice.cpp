@@ -71,8 +71,9 @@ public:
         std::lock_guard lock(mutex_);
         if (!synth_) return;
         ++messages_;
-        if (!playing() || !timeline_->postNotesOff(sent)) synth_->notesOff();
-        if (playing()) output_->wake();
+        const bool live = playing();
+        if (!live || !timeline_->postNotesOff(sent)) synth_->notesOff();
+        if (live) output_->wake();
     }
 
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
@@ -84,10 +85,11 @@ public:
         // passes over a message it has not seen.
         ++messages_;
         // With no stream there is no clock to place it by, and no one to hear.
-        if (!playing() || !timeline_->post(sent, status, data1, data2)) {
+        const bool live = playing();
+        if (!live || !timeline_->post(sent, status, data1, data2)) {
             synth_->send(status, data1, data2);
         }
-        if (playing()) output_->wake();
+        if (live) output_->wake();
     }
 
     long long latency() {
