@@ -26,17 +26,14 @@ using namespace std::chrono_literals;
 using testsupport::privateNullSink;
 using testsupport::waitFor;
 
-struct Heard {
-    double hz = 0;
-    double level = 0;
-};
+using Heard = testsupport::PitchAndLevel;
 
 // The pitch and level of the loudest fifth of a second.
 Heard loudestPart(std::span<const float> sound, int rate) {
     const auto length = static_cast<std::size_t>(rate) / 5;
     if (sound.size() < length) return {};
-    const auto part = sound.subspan(testsupport::loudestWindow(sound, length), length);
-    return {testsupport::fundamentalHz(part, rate), testsupport::rms(part)};
+    return testsupport::pitchAndLevel(
+        sound.subspan(testsupport::loudestWindow(sound, length), length), rate);
 }
 
 long long answerOf(const std::string& command) {

@@ -20,12 +20,10 @@ using namespace std::chrono_literals;
 using testsupport::PrivateSoundServer;
 using testsupport::waitFor;
 
+using Heard = testsupport::PitchAndLevel;
+
 // What the server's sink plays for about a second, measured on its last
 // half second; 0 Hz and silence when nothing could be recorded.
-struct Heard {
-    double level = 0;
-    double hz = 0;
-};
 Heard listen() {
     testsupport::MonitorRecording recording(PrivateSoundServer::Sink);
     if (!recording.started() || !testsupport::streamAndRecordingRun(recording) ||
@@ -36,8 +34,8 @@ Heard listen() {
     int rate = 0;
     const std::vector<float> samples = recording.samples(rate);
     if (samples.size() < static_cast<std::size_t>(rate)) return {};
-    const auto last = std::span<const float>(samples).last(static_cast<std::size_t>(rate / 2));
-    return {testsupport::rms(last), testsupport::fundamentalHz(last, rate)};
+    return testsupport::pitchAndLevel(
+        std::span<const float>(samples).last(static_cast<std::size_t>(rate / 2)), rate);
 }
 
 // Fails the child process with the reason on its error output.

@@ -89,6 +89,10 @@ double rms(std::span<const float> samples) {
     return std::sqrt(sum / static_cast<double>(samples.size()));
 }
 
+PitchAndLevel pitchAndLevel(std::span<const float> samples, int sampleRate) {
+    return {fundamentalHz(samples, sampleRate), rms(samples)};
+}
+
 std::size_t loudestWindow(std::span<const float> samples, std::size_t length) {
     if (samples.size() <= length) return 0;
     double energy = 0;

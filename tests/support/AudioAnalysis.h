@@ -10,6 +10,13 @@ namespace testsupport {
 
 double rms(std::span<const float> samples);
 
+// The pitch (as fundamentalHz) and level (RMS) of a steady stretch of sound.
+struct PitchAndLevel {
+    double hz = 0;
+    double level = 0;
+};
+PitchAndLevel pitchAndLevel(std::span<const float> samples, int sampleRate);
+
 // Start of the window of the given length with the most energy.
 std::size_t loudestWindow(std::span<const float> samples, std::size_t length);
 
