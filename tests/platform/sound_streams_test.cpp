@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "platform/media/MidiFilePlayer.h"
 #include "platform/media/WavePlayer.h"
@@ -128,6 +129,34 @@ TEST_F(SoundStreams, UnderrunsGrowTheLiveBufferUpToItsBound) {
         10s))
         << live.output->keptLatency().latencyFrames << " kept of "
         << live.output->serverBufferFrames();
+}
+
+// PipeWire's server splits an adjusted latency as PulseAudio's does: its
+// graph's cycle gets what the latency holds beyond two requests, halved, and
+// at least a request; the stream's queue keeps the rest.
+constexpr int PipeWireRequest = 236;
+midiout::GrantedBuffer pipewireGrant(int askedLatency) {
+    const int cycle = std::max((askedLatency - 2 * PipeWireRequest) / 2, PipeWireRequest);
+    return {cycle + 2 * PipeWireRequest, PipeWireRequest};
+}
+
+TEST(SoundStreamGrowth, OnPipeWireADropoutDoublesTheGraphsCycleWithinTheBound) {
+    midiout::StreamBuffer live = midiout::liveBuffer(Rate);
+    live.sinkKeepsOnePeriod = false;  // as the live stream asks it of that server
+    midiout::GrantedBuffer granted = pipewireGrant(live.latencyFrames);
+    int asked = live.latencyFrames;
+    std::vector<int> cycles;
+    for (int dropout = 0; dropout < 3; ++dropout) {
+        // What the stream keeps is its queue and the graph's cycle.
+        const midiout::KeptLatency kept = midiout::keptLatency(live, granted);
+        EXPECT_EQ(kept.latencyFrames, 2 * granted.queuedFrames - 2 * PipeWireRequest);
+        asked = midiout::grownLatencyFrames(live, asked, kept);
+        granted = pipewireGrant(asked);
+        cycles.push_back(granted.queuedFrames - 2 * PipeWireRequest);
+    }
+    // 236 frames to start with, the server's shortest.
+    EXPECT_EQ(cycles, (std::vector<int>{472, 866, 866}));
+    EXPECT_EQ(asked, live.maxLatencyFrames);
 }
 
 }  // namespace

@@ -35,11 +35,6 @@ std::uint32_t bytesOf(int frames) {
     return static_cast<std::uint32_t>(frames * FrameBytes);
 }
 
-// The latency after one more underrun: doubled, within the bound.
-int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames) {
-    return std::clamp(currentFrames * 2, buffer.latencyFrames, buffer.maxLatencyFrames);
-}
-
 // What to ask the server for a whole latency of latencyFrames.
 pa_buffer_attr attributesFor(const StreamBuffer& buffer, int latencyFrames) {
     const int queued =
@@ -57,11 +52,22 @@ pa_buffer_attr attributesFor(const StreamBuffer& buffer, int latencyFrames) {
 
 KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted) {
     // Early requests leave the sink one request's worth beyond the stream's
-    // own buffer; otherwise the server splits the stream's buffer between
-    // the two.
-    const int latency = asked.sinkKeepsOnePeriod ? granted.queuedFrames + granted.requestFrames
-                                                 : granted.queuedFrames;
-    return {latency, granted.requestFrames};
+    // own buffer; an adjusted latency leaves it what the queue holds beyond
+    // two requests.
+    const int sinkPart =
+        asked.sinkKeepsOnePeriod
+            ? granted.requestFrames
+            : std::max(granted.queuedFrames - 2 * granted.requestFrames, 0);
+    return {granted.queuedFrames + sinkPart, granted.requestFrames};
+}
+
+int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames, const KeptLatency& kept) {
+    // Adjusted, the sink's part of a latency L is (L - 2 requests) / 2:
+    // doubling it asks for 2L less two requests.
+    const int grown = buffer.sinkKeepsOnePeriod
+                          ? currentFrames * 2
+                          : 2 * kept.latencyFrames - 2 * kept.periodFrames;
+    return std::clamp(grown, buffer.latencyFrames, buffer.maxLatencyFrames);
 }
 
 StreamBuffer liveBuffer(int sampleRate) {
@@ -130,6 +136,14 @@ bool PulseOutput::openStream(std::string& error) {
             error) ||
         !askServerKind(error)) {
         return false;
+    }
+    if (buffer_.sinkKeepsOnePeriod && !heardSteady_) {
+        // PipeWire's server runs the stream's graph at the cycle its latency
+        // leaves the sink, and with early requests that is one request, its
+        // shortest, however far the stream grows. Adjusted, it starts the same
+        // and the cycle can grow where the machine misses it.
+        buffer_.sinkKeepsOnePeriod = false;
+        lostCycles_.emplace(sampleRate_);
     }
     pa_sample_spec spec{};
     spec.format = PA_SAMPLE_FLOAT32NE;
@@ -332,21 +346,25 @@ void PulseOutput::discardQueued(const std::function<void(std::int64_t heardFrame
     if (pa_operation* operation = pa_stream_flush(stream_, nullptr, nullptr)) {
         pa_operation_unref(operation);
     }
+    if (lostCycles_) lostCycles_->restart();
     if (settle) settle(heard);
     pa_threaded_mainloop_unlock(mainloop_);
 }
 
 void PulseOutput::growAfterUnderrun() {
     const int current = bufferFrames();
-    const int grown = grownLatencyFrames(buffer_, current);
+    const int grown = grownLatencyFrames(buffer_, current, keptLatency());
     if (grown <= current) return;
     const pa_buffer_attr attributes = attributesFor(buffer_, grown);
     bufferFrames_ = grown;
-    // The server answers with what it grants of it.
+    // The server answers with what it grants of it; the requests then fall
+    // another way.
     if (pa_operation* operation = pa_stream_set_buffer_attr(
             stream_, &attributes,
             [](pa_stream*, int success, void* self) {
-                if (success) static_cast<PulseOutput*>(self)->readGrantedBuffer();
+                auto* output = static_cast<PulseOutput*>(self);
+                if (success) output->readGrantedBuffer();
+                if (output->lostCycles_) output->lostCycles_->restart();
             },
             this)) {
         pa_operation_unref(operation);
@@ -370,11 +388,15 @@ std::int64_t PulseOutput::playedFrames() {
 }
 
 void PulseOutput::onUnderflow(pa_stream*, void* self) {
-    auto* output = static_cast<PulseOutput*>(self);
-    ++output->underruns_;
+    static_cast<PulseOutput*>(self)->noticeDropout();
+}
+
+// With the main loop's lock held.
+void PulseOutput::noticeDropout() {
+    ++underruns_;
     // A buffer of silence that runs dry is heard by no one: the stream's
     // start, or a pause between notes.
-    if (output->silentFrames_ < output->keptLatency().latencyFrames) output->growAfterUnderrun();
+    if (silentFrames_ < keptLatency().latencyFrames) growAfterUnderrun();
 }
 
 void PulseOutput::onContextState(pa_context* context, void* self) {
@@ -405,6 +427,13 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     const KeptLatency kept = output->keptLatency();
     clock.bufferFrames = kept.latencyFrames;
     clock.periodFrames = kept.periodFrames;
+    if (output->lostCycles_ &&
+        output->lostCycles_->lostCycle(
+            clock.nowMicros,
+            output->writtenFrames_ + static_cast<std::int64_t>(bytes / FrameBytes),
+            kept.periodFrames)) {
+        output->noticeDropout();
+    }
     while (bytes >= FrameBytes) {
         void* data = nullptr;
         std::size_t size = bytes;

@@ -18,6 +18,13 @@
 // still catch up: with the same latency it rides out a stall about twice as
 // long.
 //
+// PipeWire's stand-in for the server runs each stream in a graph that wakes
+// once a cycle, and where a machine holds that graph up for longer than a
+// cycle it plays a cycle of silence for the stream without a word: there the
+// live stream watches its own requests for the cycles lost, and counts and
+// grows on them as on an underrun. It grows the graph's cycle, which only an
+// adjusted latency can: that server then splits it as PulseAudio does.
+//
 // A low-latency stream wakes the process hundreds of times a second, which
 // costs a steady one to two percent of a core even when it carries silence. So
 // after a stretch in which the render function has had nothing to play the
@@ -27,8 +34,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+
+#include "platform/midiout/LostCycleWatch.h"
 
 struct pa_context;
 struct pa_stream;
@@ -42,7 +52,10 @@ struct StreamBuffer {
     int latencyFrames = 0;     // the whole latency kept, our buffer and the sink's
     int maxLatencyFrames = 0;  // what underruns may grow it to
     bool realtimeThread = false;
-    bool sinkKeepsOnePeriod = false;  // the rest of the latency queued in the stream
+    // The rest of the latency queued in the stream; otherwise the latency is
+    // adjusted: the server gives the sink what the queue holds beyond two
+    // requests, and keeps that queue.
+    bool sinkKeepsOnePeriod = false;
 };
 
 // What the server granted a stream, in frames: not always what it was asked
@@ -59,6 +72,12 @@ struct KeptLatency {
     int periodFrames = 0;
 };
 KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted);
+
+// The whole latency to ask for after one more dropout, within the bound:
+// where the sink keeps one request, twice the current one; where the latency
+// is adjusted, one that doubles the sink's part of what is kept (on PipeWire's
+// server, the graph's cycle).
+int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames, const KeptLatency& kept);
 
 // For live notes: 64 frames (1.45 ms at 44.1 kHz) per request, seven of them
 // kept (one in the sink), growing to about 50 ms where the sound breaks up.
@@ -132,7 +151,8 @@ public:
     // given, runs before any further render, with the stream frame heard last
     // (-1 when the server cannot tell).
     void discardQueued(const std::function<void(std::int64_t heardFrame)>& settle = {});
-    // Underruns the server has reported so far.
+    // Dropouts so far: the underruns the server reported, and where it reports
+    // none for them, the cycles it lost.
     int underruns() const { return underruns_.load(std::memory_order_relaxed); }
     // True once the render thread runs at a real-time priority.
     bool renderThreadRealtime() const { return realtime_.load(std::memory_order_acquire); }
@@ -146,6 +166,7 @@ private:
     bool askServerKind(std::string& error);
     void askRealtimeForRenderThread();
     void growAfterUnderrun();
+    void noticeDropout();
     std::int64_t playedFrames();
     void readGrantedBuffer();
     static void onContextState(pa_context* context, void* self);
@@ -177,6 +198,8 @@ private:
     long long sleepAfterFrames_ = 0;
     std::int64_t writtenFrames_ = 0;
     std::int64_t silentFrames_ = 0;  // written since the last sound
+    // Set for the live stream on PipeWire's server.
+    std::optional<LostCycleWatch> lostCycles_;
     // Read without the lock, so that a message to a playing stream costs no
     // wait for the audio thread.
     std::atomic<bool> asleep_{false};

@@ -10,31 +10,12 @@ namespace midiout {
 namespace {
 
 constexpr double MicrosPerSecond = 1e6;
-constexpr std::int64_t TenthMicros = 100'000;
 // A line that falls further at once, or a pause this long, means the stream
 // was paused, flushed or restarted: the clock starts afresh from what it sees.
 constexpr double JumpMs = 20;
 constexpr std::int64_t GapMicros = 100'000;
 
 }  // namespace
-
-void SynthTimeline::LastSecondMost::restart(std::int64_t micros, double value) {
-    tenths_.fill(value);
-    tenthStartMicros_ = micros;
-}
-
-void SynthTimeline::LastSecondMost::add(std::int64_t micros, double value) {
-    while (micros - tenthStartMicros_ >= TenthMicros) {
-        std::rotate(tenths_.rbegin(), tenths_.rbegin() + 1, tenths_.rend());
-        tenths_.front() = value;
-        tenthStartMicros_ += TenthMicros;
-    }
-    tenths_.front() = std::max(tenths_.front(), value);
-}
-
-double SynthTimeline::LastSecondMost::most() const {
-    return *std::max_element(tenths_.begin(), tenths_.end());
-}
 
 SynthTimeline::SynthTimeline(GeneralMidiSynth& synth, int sampleRate)
     : synth_(synth), sampleRate_(sampleRate) {

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "platform/midiout/PulseOutput.h"
+#include "platform/midiout/RecentMost.h"
 
 namespace midiout {
 
@@ -62,18 +63,6 @@ private:
         std::uint8_t data1 = 0;
         std::uint8_t data2 = 0;
         std::int64_t frame = 0;  // placed by the audio thread
-    };
-
-    // The most a quantity reached over the last second, kept per tenth.
-    class LastSecondMost {
-    public:
-        void restart(std::int64_t micros, double value);
-        void add(std::int64_t micros, double value);
-        double most() const;
-
-    private:
-        std::array<double, 10> tenths_{};  // the current one first
-        std::int64_t tenthStartMicros_ = 0;
     };
 
     bool push(const Message& message);
