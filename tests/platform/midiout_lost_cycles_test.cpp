@@ -33,9 +33,9 @@ struct Hold {
 
 struct Scenario {
     std::string name;
-    std::vector<Hold> heldUp;         // requests held back meanwhile
-    std::vector<double> lostCycles;   // seconds at which the graph misses the stream
-    std::vector<Hold> paused;         // the stream corked meanwhile: no cycles at all
+    std::vector<Hold> heldUp;        // requests held back meanwhile
+    std::vector<double> lostCycles;  // seconds at which the graph misses the stream
+    std::vector<Hold> paused;        // the stream corked meanwhile: no cycles at all
     std::size_t expectedLosses;
 };
 
@@ -46,14 +46,14 @@ struct Request {
 
 std::vector<Request> serverRequests(const Scenario& scenario, double seconds) {
     std::vector<Request> requests;
-    double missing = 0;
     double consumed = 0;
     std::int64_t asked = 0;
     std::size_t lost = 0;
     for (int cycle = 1; cycle * CycleMicros < seconds * 1e6; ++cycle) {
         const double micros = GraphStartMicros + cycle * CycleMicros;
         const auto within = [&](const Hold& hold) {
-            return micros >= hold.atSeconds * 1e6 && micros < (hold.atSeconds * 1e6 + hold.millis * 1e3);
+            return micros >= hold.atSeconds * 1e6 &&
+                   micros < (hold.atSeconds * 1e6 + hold.millis * 1e3);
         };
         if (std::any_of(scenario.paused.begin(), scenario.paused.end(), within)) continue;
         if (lost < scenario.lostCycles.size() && micros >= scenario.lostCycles[lost] * 1e6) {
@@ -61,18 +61,18 @@ std::vector<Request> serverRequests(const Scenario& scenario, double seconds) {
             continue;
         }
         consumed += FramesPerCycle;
-        missing = std::floor(consumed) - static_cast<double>(asked);
+        const double missing = std::floor(consumed) - static_cast<double>(asked);
         if (missing < RequestFrames) continue;
         std::int64_t sentMicros = static_cast<std::int64_t>(micros) + ReplyMicros[cycle % 8];
         for (const Hold& hold : scenario.heldUp) {
             if (!within(hold)) continue;
-            sentMicros = hold.lateMillis > 0
-                             ? sentMicros + static_cast<std::int64_t>(hold.lateMillis * 1e3)
-                             : static_cast<std::int64_t>((hold.atSeconds * 1e3 + hold.millis) * 1e3);
+            sentMicros =
+                hold.lateMillis > 0
+                    ? sentMicros + static_cast<std::int64_t>(hold.lateMillis * 1e3)
+                    : static_cast<std::int64_t>((hold.atSeconds * 1e3 + hold.millis) * 1e3);
         }
         requests.push_back({sentMicros, static_cast<int>(missing)});
         asked += static_cast<std::int64_t>(missing);
-        missing = 0;
     }
     return requests;
 }

@@ -1,17 +1,15 @@
 #include "support/PrivateSoundServer.h"
 
+#include <fcntl.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fcntl.h>
-#include <time.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "support/AudioCapture.h"
@@ -84,12 +82,7 @@ bool PrivateSoundServer::start() {
     }
     const std::string ask = "PULSE_SERVER=" + shellQuoted(address_) + " pactl info >/dev/null 2>&1";
     if (waitFor([&] { return std::system(ask.c_str()) == 0; }, 20s,
-                [] {
-                    struct timespec pause {
-                        0, 50'000'000
-                    };
-                    nanosleep(&pause, nullptr);
-                })) {
+                [] { std::this_thread::sleep_for(50ms); })) {
         return true;
     }
     stop();

@@ -13,10 +13,9 @@ constexpr double LostPartOfCycle = 0.85;
 
 }  // namespace
 
-bool LostCycleWatch::lostCycle(std::int64_t nowMicros, std::int64_t askedFrames,
-                               int cycleFrames) {
-    const double offset = static_cast<double>(askedFrames) -
-                          static_cast<double>(nowMicros) * sampleRate_ / 1e6;
+bool LostCycleWatch::lostCycle(std::int64_t nowMicros, std::int64_t askedFrames, int cycleFrames) {
+    const double offset =
+        static_cast<double>(askedFrames) - static_cast<double>(nowMicros) * sampleRate_ / 1e6;
     const bool paused = started_ && nowMicros - lastMicros_ > PauseMicros;
     lastMicros_ = nowMicros;
     if (!started_ || paused) {

@@ -54,19 +54,17 @@ KeptLatency keptLatency(const StreamBuffer& asked, const GrantedBuffer& granted)
     // Early requests leave the sink one request's worth beyond the stream's
     // own buffer; an adjusted latency leaves it what the queue holds beyond
     // two requests.
-    const int sinkPart =
-        asked.sinkKeepsOnePeriod
-            ? granted.requestFrames
-            : std::max(granted.queuedFrames - 2 * granted.requestFrames, 0);
+    const int sinkPart = asked.sinkKeepsOnePeriod
+                             ? granted.requestFrames
+                             : std::max(granted.queuedFrames - 2 * granted.requestFrames, 0);
     return {granted.queuedFrames + sinkPart, granted.requestFrames};
 }
 
 int grownLatencyFrames(const StreamBuffer& buffer, int currentFrames, const KeptLatency& kept) {
     // Adjusted, the sink's part of a latency L is (L - 2 requests) / 2:
     // doubling it asks for 2L less two requests.
-    const int grown = buffer.sinkKeepsOnePeriod
-                          ? currentFrames * 2
-                          : 2 * kept.latencyFrames - 2 * kept.periodFrames;
+    const int grown = buffer.sinkKeepsOnePeriod ? currentFrames * 2
+                                                : 2 * kept.latencyFrames - 2 * kept.periodFrames;
     return std::clamp(grown, buffer.latencyFrames, buffer.maxLatencyFrames);
 }
 
@@ -429,8 +427,7 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     clock.periodFrames = kept.periodFrames;
     if (output->lostCycles_ &&
         output->lostCycles_->lostCycle(
-            clock.nowMicros,
-            output->writtenFrames_ + static_cast<std::int64_t>(bytes / FrameBytes),
+            clock.nowMicros, output->writtenFrames_ + static_cast<std::int64_t>(bytes / FrameBytes),
             kept.periodFrames)) {
         output->noticeDropout();
     }

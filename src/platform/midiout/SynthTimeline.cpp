@@ -50,8 +50,7 @@ bool SynthTimeline::pending() const {
 }
 
 std::int64_t SynthTimeline::frameOnClockAt(std::int64_t micros) const {
-    return static_cast<std::int64_t>(
-        std::floor(static_cast<double>(micros) * sampleRate_ / MicrosPerSecond + origin_));
+    return static_cast<std::int64_t>(std::floor(framesAt(micros) + origin_));
 }
 
 void SynthTimeline::followClock(const RenderClock& clock) {
