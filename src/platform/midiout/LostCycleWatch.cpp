@@ -1,5 +1,8 @@
 #include "platform/midiout/LostCycleWatch.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace midiout {
 namespace {
 
@@ -7,37 +10,88 @@ namespace {
 // again draws it once its requests have settled.
 constexpr std::int64_t PauseMicros = 100'000;
 constexpr std::int64_t SettleMicros = 100'000;
+// A graph that changed its cycle moves the line again for a while, by a cycle
+// or so at a time, as it settles.
+constexpr std::int64_t GraphSettleMicros = 1'000'000;
 // A lost cycle moves the line by a whole cycle; the unevenness of requests
 // that come on time is a small part of one.
 constexpr double LostPartOfCycle = 0.85;
+// How long a fall must hold before it is judged: the new sizes of a graph
+// that changed its cycle come with its fall or just after, and a lost cycle is
+// still told within a few tens of milliseconds of its gap.
+constexpr std::int64_t JudgeAfterMicros = 20'000;
+// The requests that came before the fall was seen, back to where it began.
+constexpr std::int64_t FallLeadMicros = 60'000;
+constexpr std::int64_t SizeMemoryMicros = 1'000'000;
+// A size rounds its cycles' fractions of a frame either way.
+constexpr int SizeSlackFrames = 2;
 
 }  // namespace
 
-bool LostCycleWatch::lostCycle(std::int64_t nowMicros, std::int64_t askedFrames, int cycleFrames) {
+void LostCycleWatch::startAfresh(std::int64_t nowMicros, double offset, std::int64_t settleMicros) {
+    startMicros_ = nowMicros;
+    settleMicros_ = settleMicros;
+    line_.restart(nowMicros, offset);
+    recent_.restart(nowMicros, offset);
+    fallenSinceMicros_ = -1;
+}
+
+bool LostCycleWatch::newSize(std::int64_t nowMicros, int frames) {
+    const auto known = [&](const SeenSize& seen) {
+        return seen.frames > 0 && nowMicros - seen.micros < SizeMemoryMicros;
+    };
+    const auto near = [](int a, int b) { return std::abs(a - b) <= SizeSlackFrames; };
+    bool seenBefore = false;
+    for (const SeenSize& one : sizes_) {
+        if (!known(one)) continue;
+        if (near(one.frames, frames)) seenBefore = true;
+        for (const SeenSize& other : sizes_) {
+            if (known(other) && near(one.frames + other.frames, frames)) seenBefore = true;
+        }
+    }
+    // Kept in the place of the same size, or else of the oldest.
+    auto place = std::find_if(sizes_.begin(), sizes_.end(),
+                              [&](const SeenSize& seen) { return near(seen.frames, frames); });
+    if (place == sizes_.end()) {
+        place = std::min_element(
+            sizes_.begin(), sizes_.end(),
+            [](const SeenSize& a, const SeenSize& b) { return a.micros < b.micros; });
+    }
+    *place = {frames, nowMicros};
+    return !seenBefore;
+}
+
+LostCycleWatch::Verdict LostCycleWatch::judge(std::int64_t nowMicros, std::int64_t askedFrames,
+                                              int requestFrames, int cycleFrames) {
     const double offset =
         static_cast<double>(askedFrames) - static_cast<double>(nowMicros) * sampleRate_ / 1e6;
     const bool paused = started_ && nowMicros - lastMicros_ > PauseMicros;
     lastMicros_ = nowMicros;
     if (!started_ || paused) {
         started_ = true;
-        startMicros_ = nowMicros;
-        line_.restart(nowMicros, offset);
-        recent_.restart(nowMicros, offset);
-        return false;
+        sizes_.fill({});
+        newSize(nowMicros, requestFrames);
+        startAfresh(nowMicros, offset, SettleMicros);
+        return Verdict::None;
     }
+    if (newSize(nowMicros, requestFrames)) newSizeMicros_ = nowMicros;
     recent_.add(nowMicros, offset);
-    if (nowMicros - startMicros_ < SettleMicros) {
+    if (nowMicros - startMicros_ < settleMicros_) {
         // How the requests fell while the stream started says nothing of
         // where they stand.
         line_.restart(nowMicros, recent_.most());
-        return false;
+        return Verdict::None;
     }
     line_.add(nowMicros, offset);
-    if (recent_.most() > line_.most() - LostPartOfCycle * cycleFrames) return false;
-    startMicros_ = nowMicros;
-    line_.restart(nowMicros, offset);
-    recent_.restart(nowMicros, offset);
-    return true;
+    if (recent_.most() > line_.most() - LostPartOfCycle * cycleFrames) {
+        fallenSinceMicros_ = -1;  // only late
+        return Verdict::None;
+    }
+    if (fallenSinceMicros_ < 0) fallenSinceMicros_ = nowMicros;
+    const bool graphChanged = newSizeMicros_ >= fallenSinceMicros_ - FallLeadMicros;
+    if (!graphChanged && nowMicros - fallenSinceMicros_ < JudgeAfterMicros) return Verdict::None;
+    startAfresh(nowMicros, offset, graphChanged ? GraphSettleMicros : SettleMicros);
+    return graphChanged ? Verdict::GraphChanged : Verdict::LostCycle;
 }
 
 }  // namespace midiout

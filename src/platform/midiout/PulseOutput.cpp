@@ -425,11 +425,11 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     const KeptLatency kept = output->keptLatency();
     clock.bufferFrames = kept.latencyFrames;
     clock.periodFrames = kept.periodFrames;
-    if (output->lostCycles_ &&
-        output->lostCycles_->lostCycle(
-            clock.nowMicros, output->writtenFrames_ + static_cast<std::int64_t>(bytes / FrameBytes),
-            kept.periodFrames)) {
-        output->noticeDropout();
+    if (output->lostCycles_) {
+        const int requested = static_cast<int>(bytes / FrameBytes);
+        const LostCycleWatch::Verdict verdict = output->lostCycles_->judge(
+            clock.nowMicros, output->writtenFrames_ + requested, requested, kept.periodFrames);
+        if (verdict == LostCycleWatch::Verdict::LostCycle) output->noticeDropout();
     }
     while (bytes >= FrameBytes) {
         void* data = nullptr;
