@@ -173,10 +173,19 @@ public:
             .requestSizes[static_cast<std::size_t>(request) % server_.requestSizes.size()];
     }
 
+    // From request `from` on, the server asks `frames` later for good; the
+    // stream tells so at request `told`.
+    void moveLine(int from, int frames, RenderClock::LineMove move, int told) {
+        moveFrom_ = from;
+        moveFrames_ = frames;
+        move_ = move;
+        moveTold_ = told;
+    }
+
     // Request k's time on the monotonic clock.
     std::int64_t requestMicros(int request) const {
         static constexpr double LateShare[] = {0, 0.31, 0, 0.48, 0.1, 0, 0.21, 0.07};
-        std::int64_t heard = 0;
+        std::int64_t heard = request >= moveFrom_ ? moveFrames_ : 0;
         for (int k = 1; k <= request; ++k) heard += size(k);
         return static_cast<std::int64_t>(
             (static_cast<double>(heard) + LateShare[request % 8] * size(request)) * 1e6 / Rate);
@@ -205,6 +214,7 @@ public:
             clock.playedSteady = server_.reportSteady;
             clock.bufferFrames = kept_.latencyFrames;
             clock.periodFrames = kept_.periodFrames;
+            if (request == moveTold_) clock.requestLine = move_;
             const int frames = request == 0 ? serverLatencyFrames() : size(request);
             if (written + frames > static_cast<std::int64_t>(both.size() / 2)) break;
             timeline_->render(both.data() + written * 2, frames, clock);
@@ -221,6 +231,10 @@ private:
     std::string error_;
     std::unique_ptr<GeneralMidiSynth> synth_;
     std::optional<SynthTimeline> timeline_;
+    int moveFrom_ = -1;
+    int moveFrames_ = 0;
+    RenderClock::LineMove move_ = RenderClock::LineMove::None;
+    int moveTold_ = -1;
 };
 
 std::int64_t firstSound(const std::vector<float>& samples) {
@@ -260,6 +274,39 @@ TEST(MidiOutSynthTimeline, AMessageSoundsAtItsStampPlusOneLatency) {
             EXPECT_GE(heard, latency);
             // A few frames more for rounding and the hit's first audible sample.
             EXPECT_LT(heard, latency + Block + 12) << testing::PrintToString(latencies);
+        }
+    }
+}
+
+// On PipeWire's server the requests may move to another line for good. Where
+// the server lost a cycle, its sound moved with them and the messages follow
+// at once; where its graph changed its cycle, the sound stayed and so do the
+// messages, then and a second later.
+TEST(MidiOutSynthTimeline, AMessageKeepsItsLatencyWhereTheSoundKeepsItsPlace) {
+    constexpr int Block = 64;
+    constexpr int Cycle = 235;
+    const ServerRequests steady(PipeWireServer);
+    const int latency = steady.serverLatencyFrames() + PipeWireServer.latencyBeyondKept;
+    const struct {
+        RenderClock::LineMove move;
+        int soundMovedFrames;
+    } cases[] = {{RenderClock::LineMove::GraphChanged, 0},
+                 {RenderClock::LineMove::CycleLost, Cycle}};
+    for (const auto& kind : cases) {
+        for (const double seconds : {1.3, 2.6}) {
+            ServerRequests stream(PipeWireServer);
+            ASSERT_TRUE(stream.ready());
+            stream.moveLine(100, Cycle, kind.move, 104);
+            const auto stamp = static_cast<std::int64_t>(seconds * 1e6);
+            const std::int64_t heard =
+                firstSound(stream.play({{stamp, pack(0x99, 75, 127)}}, seconds + 0.2));
+            ASSERT_GE(heard, 0);
+            const std::int64_t heardLatency =
+                heard + kind.soundMovedFrames - stamp * Rate / 1'000'000;
+            EXPECT_GE(heardLatency, latency)
+                << seconds << " s, sound moved " << kind.soundMovedFrames;
+            EXPECT_LT(heardLatency, latency + Block + 12)
+                << seconds << " s, sound moved " << kind.soundMovedFrames;
         }
     }
 }

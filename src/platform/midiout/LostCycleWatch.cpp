@@ -22,7 +22,9 @@ constexpr double LostPartOfCycle = 0.85;
 constexpr std::int64_t JudgeAfterMicros = 20'000;
 // The requests that came before the fall was seen, back to where it began.
 constexpr std::int64_t FallLeadMicros = 60'000;
-constexpr std::int64_t SizeMemoryMicros = 1'000'000;
+// The sizes of the graph's cycle as it runs: a few rounds of its requests at
+// any cycle (43 ms at the longest), and not those of one it ran before.
+constexpr std::int64_t SizeMemoryMicros = 200'000;
 // A size rounds its cycles' fractions of a frame either way.
 constexpr int SizeSlackFrames = 2;
 

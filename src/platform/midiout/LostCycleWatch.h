@@ -17,7 +17,7 @@
 // cycle: another program joining at a shorter one, or the graph settling as a
 // stream starts. The server reads less ahead of the sound from then on. That
 // change shows in the requests' sizes, each the frames of a whole number of
-// cycles: sizes the last second had not seen come with it. A lost cycle
+// cycles: sizes the last few rounds had not seen come with it. A lost cycle
 // leaves the sizes as they were. So a fall is judged once it has held for a
 // while: with no new size near it, a cycle was lost; with one, the graph
 // changed; and a line that comes back was only late.
@@ -57,8 +57,8 @@ private:
     };
 
     void startAfresh(std::int64_t nowMicros, double offset, std::int64_t settleMicros);
-    // Notes the size; true when the last second had not seen it, alone or as
-    // two requests the client took at once.
+    // Notes the size; true when the last few rounds had not seen it, alone or
+    // as two requests the client took at once.
     bool newSize(std::int64_t nowMicros, int frames);
 
     const int sampleRate_;

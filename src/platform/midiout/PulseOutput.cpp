@@ -429,7 +429,12 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
         const int requested = static_cast<int>(bytes / FrameBytes);
         const LostCycleWatch::Verdict verdict = output->lostCycles_->judge(
             clock.nowMicros, output->writtenFrames_ + requested, requested, kept.periodFrames);
-        if (verdict == LostCycleWatch::Verdict::LostCycle) output->noticeDropout();
+        if (verdict == LostCycleWatch::Verdict::LostCycle) {
+            output->noticeDropout();
+            clock.requestLine = RenderClock::LineMove::CycleLost;
+        } else if (verdict == LostCycleWatch::Verdict::GraphChanged) {
+            clock.requestLine = RenderClock::LineMove::GraphChanged;
+        }
     }
     while (bytes >= FrameBytes) {
         void* data = nullptr;

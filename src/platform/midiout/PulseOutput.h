@@ -95,6 +95,11 @@ struct RenderClock {
     bool playedSteady = true;
     int bufferFrames = 0;  // the latency the server keeps now, as granted
     int periodFrames = 0;  // what one request asks for, as a rule, as granted
+    // Where the requests stand on another line from this one on: the server
+    // lost a cycle, and its sound moved with them; or its graph changed its
+    // cycle, and reads another way ahead of the same sound.
+    enum class LineMove { None, CycleLost, GraphChanged };
+    LineMove requestLine = LineMove::None;
 };
 
 // The monotonic clock the render clock and message stamps read, in

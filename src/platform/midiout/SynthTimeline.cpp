@@ -82,21 +82,30 @@ void SynthTimeline::followHeard(const RenderClock& clock, bool restart) {
 }
 
 void SynthTimeline::followWritten(const RenderClock& clock, bool restart) {
-    const double offset = static_cast<double>(clock.writtenFrames) - framesAt(clock.nowMicros);
-    if (restart || offset < origin_ - JumpMs * sampleRate_ / 1000) {
-        lineOffsets_.restart(clock.nowMicros, offset);
-        origin_ = lineOffsets_.most();
-        // Until requests tell, the one granted stands for them.
-        leads_.restart(clock.nowMicros, clock.periodFrames);
+    // A message sent since the last request is placed now, by the clock: it
+    // must fall no earlier than where this request starts, which stands this
+    // far ahead of the clock as it was at the last request.
+    const double reach = static_cast<double>(clock.writtenFrames) - framesAt(lastRequestMicros_);
+    const bool cycleLost = clock.requestLine == RenderClock::LineMove::CycleLost;
+    if (restart || cycleLost || reach < reaches_.most() - JumpMs * sampleRate_ / 1000) {
+        // Until requests tell, the one granted stands for them. After a lost
+        // cycle the sound stands a cycle later with its requests: from here.
+        reaches_.restart(clock.nowMicros, cycleLost
+                                              ? reach
+                                              : static_cast<double>(clock.writtenFrames) -
+                                                    framesAt(clock.nowMicros) + clock.periodFrames);
+        heldReach_.reset();
+    } else if (clock.requestLine == RenderClock::LineMove::GraphChanged) {
+        // A graph that reads less far ahead of the same sound has its requests
+        // stand further behind the clock: its messages keep their place, and
+        // when it reads as far ahead again, they meet it where it was.
+        heldReach_ = std::max(heldReach_.value_or(reaches_.most()), reaches_.most());
+        reaches_.restart(clock.nowMicros, reach);
     } else {
-        lineOffsets_.add(clock.nowMicros, offset);
-        origin_ = lineOffsets_.most();
-        // A message sent since the last request is placed now, by this line:
-        // it must fall no earlier than where this request starts.
-        leads_.add(clock.nowMicros, static_cast<double>(clock.writtenFrames) -
-                                        (framesAt(lastRequestMicros_) + origin_));
+        reaches_.add(clock.nowMicros, reach);
     }
-    placeAhead_ = static_cast<int>(std::ceil(leads_.most())) + MarginFrames;
+    origin_ = std::max(reaches_.most(), heldReach_.value_or(reaches_.most()));
+    placeAhead_ = MarginFrames;
 }
 
 double SynthTimeline::framesAt(std::int64_t micros) const {

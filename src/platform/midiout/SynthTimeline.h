@@ -14,15 +14,20 @@
 // seconds. There the clock is the frames written: the server asks for what
 // it has played, so the frames written before a request that came on time
 // stand a constant distance ahead of the sound, and a late request only ever
-// looks behind that line; the line follows the earliest requests of the last
-// second. A message placed on it must lead it by as much as the next request
-// may start ahead of it, which that server, asking on its own schedule, does
-// not tell: the lead is measured, request by request.
+// looks behind that line. A message sent between two requests is placed at
+// the second, and must fall no earlier than where it starts; how far that
+// stands ahead of the clock at the first, that server, asking on its own
+// schedule, does not tell. It is measured, request by request, and a message
+// placed as far ahead of its stamp as the most of the last second. Where the
+// stream says its requests moved to another line, the measure starts afresh
+// after a lost cycle, as the sound moved with them, and holds where it was
+// after the graph changed its cycle, as the sound stayed.
 //
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/midiout/PulseOutput.h"
@@ -84,15 +89,15 @@ private:
 
     // The audio thread's: messages placed and waiting for their frame; the
     // stream's frame clock against the monotonic one (frame = microseconds in
-    // frames + origin_); where the clock is the frames written, its line over
-    // the last second and how far each request started ahead of it.
+    // frames + origin_); where the clock is the frames written, how far ahead
+    // of it each request of the last second started.
     std::vector<Message> placed_;
     bool clockKnown_ = false;
     std::int64_t lastRequestMicros_ = 0;
     double origin_ = 0.0;
-    LastSecondMost lineOffsets_;
-    LastSecondMost leads_;
-    int placeAhead_ = 0;  // frames from a stamp's place on the line to its message's
+    LastSecondMost reaches_;
+    std::optional<double> heldReach_;  // kept through changes of the graph's cycle
+    int placeAhead_ = 0;               // frames from a stamp's place on the line to its message's
 };
 
 }  // namespace midiout
