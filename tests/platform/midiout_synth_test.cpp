@@ -335,5 +335,76 @@ TEST(MidiOutSynthTimeline, NotesOffComesInTheOrderSent) {
     EXPECT_NEAR(testsupport::fundamentalHz(left, Rate), 392.0, 4.0);
 }
 
+// A stream that lapses (a hung server) while a dense score plays, or a burst
+// faster than the stream plays: none of the messages meanwhile overtakes one
+// sent before it, and the synthesizer takes them all in, however many: a note
+// released across them falls silent, one held across them or turned on after
+// them sounds.
+TEST(MidiOutSynthTimeline, MessagesPiledUpPlayInTheOrderSentAndAreAllTakenIn) {
+    enum Note { ReleasedAcross, HeldAcross, OnAfter };
+    struct Case {
+        const char* name;
+        Note note;
+        std::size_t messages;
+        bool denseScore;  // note pairs on eight channels; else a controller sweep
+        int perRequest;   // messages between two requests; 0: none until the end
+    };
+    constexpr std::size_t Full = 3 * SynthTimeline::Capacity;
+    for (const Case& test : {
+             Case{"a full queue, a note released across", ReleasedAcross, Full, true, 0},
+             Case{"a full queue, a note held across", HeldAcross, Full, true, 0},
+             Case{"a full queue, a note turned on after", OnAfter, Full, true, 0},
+             Case{"a part-full queue, a note held across", HeldAcross, Full / 6, true, 0},
+             // Placed faster than they fall due: more than room for them.
+             Case{"a burst faster than the stream plays", ReleasedAcross, Full, false, 3000},
+         }) {
+        SCOPED_TRACE(test.name);
+        std::string error;
+        const auto synth = GeneralMidiSynth::create(error);
+        ASSERT_NE(synth, nullptr) << error;
+        SynthTimeline timeline(*synth, Rate);
+        std::vector<float> both(static_cast<std::size_t>(2 * Rate) * 2);
+        std::int64_t written = 0;
+        RenderClock clock;
+        clock.bufferFrames = 448;
+        clock.periodFrames = 64;
+        auto request = [&](std::int64_t frames) {
+            clock.nowMicros = written * 1'000'000 / Rate;
+            clock.writtenFrames = clock.playedFrames = written;
+            timeline.render(both.data() + 2 * written, static_cast<int>(frames), clock);
+            written += frames;
+        };
+        auto post = [&](std::uint32_t message) {
+            timeline.post(written * 1'000'000 / Rate, message & 0xFF, (message >> 8) & 0xFF,
+                          message >> 16);
+        };
+
+        post(pack(0xC0, 19));  // organ: a steady sound
+        if (test.note == HeldAcross) post(pack(0x90, 60, 100));
+        request(Rate / 10);
+        if (test.note == ReleasedAcross) post(pack(0x90, 60, 100));
+        for (std::size_t i = 0; i < test.messages; ++i) {
+            const int channel = 1 + i / 2 % 8, key = 48 + i / 2 % 24;
+            if (test.denseScore) {
+                post(pack((i % 2 == 0 ? 0x90 : 0x80) | channel, key, 100));
+            } else {
+                post(pack(0xB1, 1, static_cast<int>(i % 128)));
+            }
+            if (test.perRequest > 0 && (i + 1) % test.perRequest == 0) request(64);
+        }
+        if (test.note == ReleasedAcross) post(pack(0x80, 60));
+        if (test.note == OnAfter) post(pack(0x90, 60, 100));
+        request(static_cast<std::int64_t>(both.size() / 2) - written);
+
+        std::vector<float> left(static_cast<std::size_t>(Rate) / 2);
+        for (std::size_t i = 0; i < left.size(); ++i) left[i] = both[3 * Rate + 2 * i];
+        if (test.note == ReleasedAcross) {
+            EXPECT_LT(rms(left), 1e-4) << "a note sounds past its note off";
+        } else {
+            EXPECT_GT(rms(left), 0.01) << "the note on is not heard";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace midiout

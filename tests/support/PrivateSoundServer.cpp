@@ -92,9 +92,19 @@ bool PrivateSoundServer::start() {
 void PrivateSoundServer::stop() {
     if (!running()) return;
     kill(pid_, SIGTERM);
+    // A paused server takes the signal once it runs again.
+    kill(pid_, SIGCONT);
     int status = 0;
     waitpid(pid_, &status, 0);
     pid_ = -1;
+}
+
+void PrivateSoundServer::pause() {
+    if (running()) kill(pid_, SIGSTOP);
+}
+
+void PrivateSoundServer::resume() {
+    if (running()) kill(pid_, SIGCONT);
 }
 
 void PrivateSoundServer::use() const {

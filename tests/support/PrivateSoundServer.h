@@ -27,6 +27,10 @@ public:
     bool start();
     // Ends the server as a restart does, and waits until it is gone.
     void stop();
+    // Stops and continues the server's process: a server that hangs, answering
+    // nothing without going away, and then comes back.
+    void pause();
+    void resume();
     bool running() const { return pid_ > 0; }
     // This process and its children talk to this server from now on.
     void use() const;

@@ -42,6 +42,11 @@ std::unique_ptr<GeneralMidiSynth> GeneralMidiSynth::create(std::string& error) {
     fluid_settings_setint(synth->settings_, "synth.reverb.active", 1);
     fluid_settings_setint(synth->settings_, "synth.chorus.active", 1);
     fluid_settings_setint(synth->settings_, "synth.threadsafe-api", 1);
+    // A note off takes effect at once, rather than after 10 ms of sound: a
+    // note and its note off taken in one block (a burst after the stream
+    // lapsed) stay silent and free their voice, instead of sounding and
+    // crowding out the notes still held.
+    fluid_settings_setint(synth->settings_, "synth.min-note-length", 0);
 
     synth->synth_ = new_fluid_synth(synth->settings_);
     if (!synth->synth_) {

@@ -71,9 +71,12 @@ public:
         std::lock_guard lock(mutex_);
         if (!synth_) return;
         ++messages_;
-        const bool live = playing();
-        if (!live || !timeline_->postNotesOff(sent)) synth_->notesOff();
-        if (live) output_->wake();
+        if (!playing()) {
+            synth_->notesOff();
+            return;
+        }
+        timeline_->postNotesOff(sent);
+        output_->wake();
     }
 
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
@@ -85,11 +88,12 @@ public:
         // passes over a message it has not seen.
         ++messages_;
         // With no stream there is no clock to place it by, and no one to hear.
-        const bool live = playing();
-        if (!live || !timeline_->post(sent, status, data1, data2)) {
+        if (!playing()) {
             synth_->send(status, data1, data2);
+            return;
         }
-        if (live) output_->wake();
+        timeline_->post(sent, status, data1, data2);
+        output_->wake();
     }
 
     long long latency() {

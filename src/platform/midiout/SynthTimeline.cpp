@@ -14,6 +14,11 @@ constexpr double MicrosPerSecond = 1e6;
 // was paused, flushed or restarted: the clock starts afresh from what it sees.
 constexpr double JumpMs = 20;
 constexpr std::int64_t GapMicros = 100'000;
+// The synthesizer frees ended voices and empties its own event queue only as
+// it renders a block; given more at once it drops new notes and, once the
+// queue overflows, note offs too. So many is a column of every channel's
+// instrument, note off and note on, and to spare.
+constexpr int MessagesPerBlock = 64;
 
 }  // namespace
 
@@ -24,27 +29,59 @@ SynthTimeline::SynthTimeline(GeneralMidiSynth& synth, int sampleRate)
     placed_.reserve(2 * Capacity);
 }
 
-bool SynthTimeline::post(std::int64_t sentMicros, std::uint8_t status, std::uint8_t data1,
+void SynthTimeline::post(std::int64_t sentMicros, std::uint8_t status, std::uint8_t data1,
                          std::uint8_t data2) {
     // Status 0 stands for every note off; no MIDI message has it.
-    if (status == 0) return true;
-    return push({sentMicros, status, data1, data2, 0});
+    if (status == 0) return;
+    push({sentMicros, status, data1, data2, 0});
 }
 
-bool SynthTimeline::postNotesOff(std::int64_t sentMicros) {
-    return push({sentMicros, 0, 0, 0, 0});
+void SynthTimeline::postNotesOff(std::int64_t sentMicros) {
+    push({sentMicros, 0, 0, 0, 0});
 }
 
-bool SynthTimeline::push(const Message& message) {
+void SynthTimeline::push(const Message& message) {
     const std::lock_guard lock(senders_);
-    const std::size_t tail = tail_.load(std::memory_order_relaxed);
-    if (tail - head_.load(std::memory_order_acquire) >= Capacity) return false;
-    ring_[tail % Capacity] = message;
-    tail_.store(tail + 1, std::memory_order_release);
-    return true;
+    if (!straight_.load(std::memory_order_acquire)) {
+        const std::size_t tail = tail_.load(std::memory_order_relaxed);
+        if (tail - head_.load(std::memory_order_acquire) < Capacity) {
+            ring_[tail % Capacity] = message;
+            tail_.store(tail + 1, std::memory_order_release);
+            return;
+        }
+        // The stream has stopped asking: no queue would do, and no message
+        // may pass one sent before it.
+        straight_.store(true, std::memory_order_release);
+    }
+    const std::lock_guard handover(handover_);
+    playWaiting();
+    playStraight(message);
+}
+
+// With senders_ and handover_ held.
+void SynthTimeline::playWaiting() {
+    for (const Message& message : placed_) playStraight(message);
+    placed_.clear();
+    const std::size_t tail = tail_.load(std::memory_order_acquire);
+    std::size_t head = head_.load(std::memory_order_relaxed);
+    for (; head != tail; ++head) playStraight(ring_[head % Capacity]);
+    head_.store(head, std::memory_order_release);
+}
+
+// With handover_ held. No one hears the synthesizer meanwhile: it renders
+// into nothing, a block now and then.
+void SynthTimeline::playStraight(const Message& message) {
+    if (++straightSinceBlock_ == MessagesPerBlock) {
+        straightSinceBlock_ = 0;
+        synth_.render(straightBlock_.data(), SynthBlockFrames);
+    }
+    play(message);
 }
 
 bool SynthTimeline::pending() const {
+    const std::unique_lock handover(handover_, std::try_to_lock);
+    // Only a sender playing what waited holds it.
+    if (!handover) return true;
     return !placed_.empty() ||
            head_.load(std::memory_order_relaxed) != tail_.load(std::memory_order_acquire);
 }
@@ -116,27 +153,29 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
     followClock(clock);
     const std::size_t tail = tail_.load(std::memory_order_acquire);
     std::size_t head = head_.load(std::memory_order_relaxed);
+    // Without room for them all the oldest placed play at once: early, but
+    // in their turn.
+    const std::size_t room = placed_.capacity() - placed_.size();
+    if (tail - head > room) {
+        const auto early = placed_.begin() + static_cast<std::ptrdiff_t>(tail - head - room);
+        std::for_each(placed_.begin(), early,
+                      [this](const Message& message) { playStraight(message); });
+        placed_.erase(placed_.begin(), early);
+    }
     for (; head != tail; ++head) {
         Message message = ring_[head % Capacity];
         message.frame = frameOnClockAt(message.sentMicros) + placeAhead_;
         // Never ahead of one sent before it, whatever the clock did between.
         if (!placed_.empty()) message.frame = std::max(message.frame, placed_.back().frame);
-        if (placed_.size() == placed_.capacity()) {
-            play(message);
-        } else {
-            placed_.push_back(message);
-        }
+        placed_.push_back(message);
     }
     head_.store(head, std::memory_order_release);
 }
 
 void SynthTimeline::playPending() {
-    for (const Message& message : placed_) play(message);
-    placed_.clear();
-    const std::size_t tail = tail_.load(std::memory_order_acquire);
-    std::size_t head = head_.load(std::memory_order_relaxed);
-    for (; head != tail; ++head) play(ring_[head % Capacity]);
-    head_.store(head, std::memory_order_release);
+    const std::lock_guard lock(senders_);
+    const std::lock_guard handover(handover_);
+    playWaiting();
     // The next stream's clock is another one.
     clockKnown_ = false;
 }
@@ -150,20 +189,40 @@ void SynthTimeline::play(const Message& message) {
 }
 
 bool SynthTimeline::render(float* interleaved, int frames, const RenderClock& clock) {
+    const std::unique_lock handover(handover_, std::try_to_lock);
+    if (!handover) {
+        // A sender plays what waited, rendering as it goes: this request
+        // stays silent, the stream had lapsed anyway.
+        std::fill(interleaved, interleaved + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
+        return true;
+    }
+    // The queue is empty while messages go straight: they go to it again.
+    straight_.store(false, std::memory_order_release);
     takeArrivals(clock);
     const bool hadMessages = !placed_.empty();
     const std::int64_t end = clock.writtenFrames + frames;
     std::int64_t position = clock.writtenFrames;
     std::size_t played = 0;
-    for (; played < placed_.size() && placed_[played].frame < end; ++played) {
-        // One that came too late for its frame plays at once.
-        const std::int64_t at = std::max(placed_[played].frame, position);
+    std::int64_t blockStart = position;
+    int takenInBlock = 0;
+    for (; played < placed_.size(); ++played) {
+        // One that came too late for its frame plays at once, but no more of
+        // them a block than the synthesizer takes: after a lapse of the
+        // stream a burst of them is spread.
+        std::int64_t at = std::max(placed_[played].frame, position);
+        if (takenInBlock == MessagesPerBlock) at = std::max(at, blockStart + SynthBlockFrames);
+        if (at >= end) break;
         if (at > position) {
             synth_.render(interleaved + (position - clock.writtenFrames) * 2,
                           static_cast<int>(at - position));
             position = at;
         }
+        if (position >= blockStart + SynthBlockFrames) {
+            blockStart = position;
+            takenInBlock = 0;
+        }
         play(placed_[played]);
+        ++takenInBlock;
     }
     if (end > position) {
         synth_.render(interleaved + (position - clock.writtenFrames) * 2,

@@ -46,11 +46,14 @@ public:
 
     SynthTimeline(GeneralMidiSynth& synth, int sampleRate);
 
-    // Any thread. False when the queue is full; the caller then plays the
-    // message at once.
-    bool post(std::int64_t sentMicros, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+    // Any thread. A stream that stops asking (a hung server) fills the
+    // queue: the sender then plays everything waiting, and its own message,
+    // straight to the synthesizer, and so do the senders after it until the
+    // audio thread takes its turn again. Only that path waits for the audio
+    // thread, and at most for one render.
+    void post(std::int64_t sentMicros, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // Turns every sounding note off, in its place among the messages.
-    bool postNotesOff(std::int64_t sentMicros);
+    void postNotesOff(std::int64_t sentMicros);
 
     // The audio thread: renders frames, playing each message due in them at
     // its frame. False when it had neither a message nor a pending one.
@@ -62,6 +65,9 @@ public:
     void playPending();
 
 private:
+    // The synthesizer takes its messages in at each block it renders.
+    static constexpr int SynthBlockFrames = 64;
+
     struct Message {
         std::int64_t sentMicros = 0;
         std::uint8_t status = 0;  // 0: every note off
@@ -70,7 +76,9 @@ private:
         std::int64_t frame = 0;  // placed by the audio thread
     };
 
-    bool push(const Message& message);
+    void push(const Message& message);
+    void playWaiting();
+    void playStraight(const Message& message);
     void followClock(const RenderClock& clock);
     void followHeard(const RenderClock& clock, bool restart);
     void followWritten(const RenderClock& clock, bool restart);
@@ -82,10 +90,17 @@ private:
     GeneralMidiSynth& synth_;
     const int sampleRate_;
 
+    // Taken before handover_ where both are.
     std::mutex senders_;
     std::array<Message, Capacity> ring_;
-    std::atomic<std::size_t> head_{0};  // next to take; the audio thread's
+    std::atomic<std::size_t> head_{0};  // next to take; whoever holds handover_
     std::atomic<std::size_t> tail_{0};  // next to fill; the senders'
+    // Who plays the messages and renders the synthesizer: the audio thread,
+    // which only tries for it, or a sender playing them straight.
+    mutable std::mutex handover_;
+    std::atomic<bool> straight_{false};  // set under senders_, cleared under handover_
+    int straightSinceBlock_ = 0;         // under handover_
+    std::array<float, 2 * SynthBlockFrames> straightBlock_{};  // under handover_
 
     // The audio thread's: messages placed and waiting for their frame; the
     // stream's frame clock against the monotonic one (frame = microseconds in
