@@ -192,6 +192,30 @@ pipewire_null_sink() { # NAME
     channels=2 >/dev/null
 }
 
+# A PipeWire tool (pw-play, pw-cli, pw-metadata...) run on these servers.
+pipewire_tool() { # TOOL ARGS...
+  local tool=$1
+  shift
+  env -u PULSE_SERVER "${pipewire_env[@]}" "$pipewire_root/usr/bin/$tool" "$@"
+}
+
+# A null sink that is a node of the daemon, as a sound card is: it outlives a
+# restart of the PulseAudio server.
+pipewire_card_sink() { # NAME
+  pipewire_tool pw-cli create-node adapter "{ factory.name=support.null-audio-sink
+    node.name=$1 media.class=Audio/Sink object.linger=true audio.position=[FL FR] }" >/dev/null &&
+    pipewire_wait_for eval "pipewire_pactl list short sinks | grep -q '[[:space:]]$1[[:space:]]'"
+}
+
+# Restarts the PulseAudio server alone, as systemctl restarts it.
+pipewire_restart_pulse() {
+  kill "$pipewire_pulse_pid"
+  wait "$pipewire_pulse_pid" 2>/dev/null || true
+  pipewire_spawn pipewire-pulse "$pipewire_root/usr/bin/pipewire-pulse"
+  pipewire_pulse_pid=${pipewire_pids[-1]}
+  pipewire_wait_for pipewire_pactl info
+}
+
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
   set -euo pipefail
   dir=${1:-$(mktemp -d /tmp/sorvane-pw.XXXXXX)}

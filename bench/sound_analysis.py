@@ -4,6 +4,9 @@
   sound_analysis.py run DIR          DIR's recordings -> DIR/summary.json
   sound_analysis.py check DIR        the latency method's checks in DIR
   sound_analysis.py table DIR...     one line per run from the summaries
+  sound_analysis.py told RAW OUT     the dropouts the program counted in OUT
+                                     (sound_sources dropouts) against the
+                                     gaps in RAW, its recording
 
 Recordings of the null sinks' monitors are raw float32 stereo at 44100 Hz; the
 recorder's own file is a 16-bit WAV.
@@ -147,6 +150,38 @@ def latency_summary(recording, sent_file):
     }
 
 
+def dropouts_told(recording, printed, window=0.05):
+    """Gaps in the held note's recording against the dropouts counted then.
+
+    A gap is a run of exact silence longer than 2 ms while the note is held; a
+    dropout counted with no gap within the window is a false one, and a gap
+    with a dropout within the window was told."""
+    events = {}
+    for line in Path(printed).read_text().splitlines():
+        words = line.split()
+        if len(words) >= 2 and words[0] in ("held", "released", "dropout"):
+            events.setdefault(words[0], []).append(float(words[1]))
+    frames = load(recording)
+    # From the note's first sound to its release.
+    silent = np.all(frames == 0.0, axis=1)
+    sounding = np.flatnonzero(~silent)
+    begin = sounding[0] if len(sounding) else 0
+    end = min(len(silent), int(events.get("released", [0.0])[0] * RATE))
+    starts, lengths = silent_runs(silent[begin:end])
+    gaps = [(begin + start) / RATE for start, length in zip(starts, lengths)
+            if length > DROPOUT_FRAMES]
+    counted = [t for t in events.get("dropout", []) if t >= begin / RATE]
+    near = lambda t, times: any(abs(t - other) <= window for other in times)
+    return {
+        "gaps": len(gaps),
+        "dropouts": len(counted),
+        "told": sum(near(gap, counted) for gap in gaps),
+        "false": sum(not near(t, gaps) for t in counted),
+        "told_after_ms": [round(1000 * (t - min(gaps, key=lambda g: abs(g - t))), 1)
+                          for t in counted if near(t, gaps)],
+    }
+
+
 def read_meta(run):
     meta = {}
     for line in (run / "meta").read_text().splitlines():
@@ -268,5 +303,7 @@ if __name__ == "__main__":
         check(paths[0])
     elif command == "table":
         table(paths)
+    elif command == "told":
+        print(json.dumps(dropouts_told(paths[0], paths[1])))
     else:
         sys.exit(__doc__)

@@ -8,6 +8,11 @@
 //   sound_sources claves SECONDS        the main window plays claves on every
 //                                       step of a rhythm track at tempo 120
 //   sound_sources recorder SECONDS OUT  records the default input to OUT
+//   sound_sources dropouts MONITOR RAW SECONDS
+//                                       holds one organ note on the mapper
+//                                       while MONITOR is recorded to RAW, and
+//                                       prints each dropout the mapper counts
+//                                       at the recording's time then
 //   sound_sources latency MONITOR RAW NOTES [ADDED_MS | reference]
 //                                       live claves notes on the mapper while
 //                                       MONITOR (the output's monitor source)
@@ -48,6 +53,7 @@
 
 #include "BenchSupport.h"
 #include "platform/media/MediaControl.h"
+#include "platform/midiout/MapperDevice.h"
 #include "platform/midiout/MidiOut.h"
 
 namespace {
@@ -383,6 +389,34 @@ private:
 // Claves on the mapper, or with "reference" clicks of the probe's own, whose
 // latency the click stream reports; printed per note: the recording's time at
 // sending, and for clicks the expected latency.
+int watchDropouts(const std::string& monitor, const std::string& path, int seconds) {
+    Probe probe;
+    std::string error;
+    if (!probe.record(monitor, path, error)) return fail(error);
+    const midiout::Handle mapper = openAudibleMapper();
+    if (!mapper) return fail("the mapper cannot be heard");
+    midiout::midiOutShortMsg(mapper, shortMessage(0xC0, ChurchOrgan, 0));
+    midiout::midiOutShortMsg(mapper, shortMessage(0x90, 60, 100));
+    std::printf("held %.6f\n", probe.now());
+    // Counted when the stream notices, a few tens of milliseconds after the
+    // gap; looked for far more often than that.
+    const auto end = Clock::now() + std::chrono::seconds(seconds);
+    int told = midiout::mapperDropouts();
+    while (Clock::now() < end) {
+        std::this_thread::sleep_for(2ms);
+        for (const int dropouts = midiout::mapperDropouts(); told < dropouts; ++told) {
+            std::printf("dropout %.6f %.6f\n", probe.now(),
+                        std::chrono::duration<double>(Clock::now().time_since_epoch()).count());
+        }
+    }
+    std::printf("released %.6f\n", probe.now());
+    midiout::midiOutShortMsg(mapper, shortMessage(0x80, 60, 0));
+    std::this_thread::sleep_for(500ms);
+    midiout::midiOutClose(mapper);
+    std::printf("frames %lld\n", static_cast<long long>(probe.framesRecorded()));
+    return 0;
+}
+
 int measureLatency(const std::string& monitor, const std::string& path, int notes,
                    const std::string& option) {
     Probe probe;
@@ -436,12 +470,14 @@ int main(int argc, char** argv) {
         result = playClaves(number(1));
     } else if (mode == "recorder" && args.size() == 3) {
         result = record(number(1), args[2]);
+    } else if (mode == "dropouts" && args.size() == 4) {
+        result = watchDropouts(args[1], args[2], number(3));
     } else if (mode == "latency" && (args.size() == 4 || args.size() == 5)) {
         result = measureLatency(args[1], args[2], number(3), args.size() == 5 ? args[4] : "0");
     } else {
         std::fprintf(stderr,
                      "usage: sound_sources player WAV | synth SECONDS | claves SECONDS |\n"
-                     "       recorder SECONDS OUT.wav |\n"
+                     "       recorder SECONDS OUT.wav | dropouts MONITOR OUT.raw SECONDS |\n"
                      "       latency MONITOR OUT.raw NOTES [ADDED_MS | reference]\n");
     }
     media::closeAllMedia();

@@ -16,11 +16,7 @@ constexpr std::int64_t GraphSettleMicros = 1'000'000;
 // A lost cycle moves the line by a whole cycle; the unevenness of requests
 // that come on time is a small part of one.
 constexpr double LostPartOfCycle = 0.85;
-// How long a fall must hold before it is judged: the new sizes of a graph
-// that changed its cycle come with its fall or just after, and a lost cycle is
-// still told within a few tens of milliseconds of its gap.
-constexpr std::int64_t JudgeAfterMicros = 20'000;
-// The requests that came before the fall was seen, back to where it began.
+// The requests since the fall began, as far back as the fall is seen late.
 constexpr std::int64_t FallLeadMicros = 60'000;
 // The sizes of the graph's cycle as it runs: a few rounds of its requests at
 // any cycle (43 ms at the longest), and not those of one it ran before.
@@ -35,7 +31,6 @@ void LostCycleWatch::startAfresh(std::int64_t nowMicros, double offset, std::int
     settleMicros_ = settleMicros;
     line_.restart(nowMicros, offset);
     recent_.restart(nowMicros, offset);
-    fallenSinceMicros_ = -1;
 }
 
 bool LostCycleWatch::newSize(std::int64_t nowMicros, int frames) {
@@ -85,13 +80,10 @@ LostCycleWatch::Verdict LostCycleWatch::judge(std::int64_t nowMicros, std::int64
         return Verdict::None;
     }
     line_.add(nowMicros, offset);
-    if (recent_.most() > line_.most() - LostPartOfCycle * cycleFrames) {
-        fallenSinceMicros_ = -1;  // only late
-        return Verdict::None;
-    }
-    if (fallenSinceMicros_ < 0) fallenSinceMicros_ = nowMicros;
-    const bool graphChanged = newSizeMicros_ >= fallenSinceMicros_ - FallLeadMicros;
-    if (!graphChanged && nowMicros - fallenSinceMicros_ < JudgeAfterMicros) return Verdict::None;
+    if (recent_.most() > line_.most() - LostPartOfCycle * cycleFrames) return Verdict::None;
+    // The new sizes of a graph that changed its cycle come with its fall or
+    // just after, and the fall is seen only once it has held a while.
+    const bool graphChanged = newSizeMicros_ >= nowMicros - FallLeadMicros;
     startAfresh(nowMicros, offset, graphChanged ? GraphSettleMicros : SettleMicros);
     return graphChanged ? Verdict::GraphChanged : Verdict::LostCycle;
 }

@@ -70,7 +70,6 @@ private:
     // Long enough to hold a few requests, so that one which came late is not
     // all it sees.
     RecentMost<2, 25'000> recent_;
-    std::int64_t fallenSinceMicros_ = -1;  // -1: the requests stand on the line
     std::int64_t newSizeMicros_ = -1;      // when a size was last new
     std::array<SeenSize, 8> sizes_{};
 };

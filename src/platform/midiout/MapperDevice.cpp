@@ -103,6 +103,11 @@ public:
 
     std::int64_t framesPlayed() const { return framesPlayed_; }
 
+    int dropouts() {
+        std::lock_guard lock(mutex_);
+        return dropoutsOfLostStreams_ + (output_ ? output_->underruns() : 0);
+    }
+
     std::string lastError() {
         std::lock_guard lock(mutex_);
         return lastError_;
@@ -162,6 +167,7 @@ private:
     // messages that waited for it are played, and no message sent afterwards
     // can overtake them.
     void dropLostStream() {
+        dropoutsOfLostStreams_ += output_->underruns();
         output_.reset();
         adoptedStream_ = 0;
         timeline_->playPending();
@@ -274,6 +280,7 @@ private:
     std::condition_variable_any keeperWake_;
     bool streamLost_ = false;  // guarded by keeperMutex_
     std::unique_ptr<PulseOutput> output_;
+    int dropoutsOfLostStreams_ = 0;
     std::string lastError_;
     // The keeper's: where the voices render while there is no stream.
     std::array<float, 2 * ScratchFrames> scratch_{};
@@ -304,6 +311,10 @@ long long mapperLatencyMicroseconds() {
 
 std::int64_t mapperFramesPlayed() {
     return SynthEngine::instance().framesPlayed();
+}
+
+int mapperDropouts() {
+    return SynthEngine::instance().dropouts();
 }
 
 std::string mapperLastError() {

@@ -24,6 +24,10 @@ long long mapperLatencyMicroseconds();
 // the synthesizer's sound.
 std::int64_t mapperFramesPlayed();
 
+// Dropouts of the synthesizer's sound so far, over every stream it has had:
+// the underruns its server reported and the cycles the server lost for it.
+int mapperDropouts();
+
 // Why the last open of the mapper failed, or why it cannot be heard; "" when
 // it is heard.
 std::string mapperLastError();
