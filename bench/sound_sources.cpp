@@ -7,6 +7,9 @@
 //   sound_sources synth SECONDS         holds one organ note on the mapper
 //   sound_sources claves SECONDS        the main window plays claves on every
 //                                       step of a rhythm track at tempo 120
+//   sound_sources dense SECONDS         the main window plays a score with a
+//                                       note on every step of every track:
+//                                       eight organs and five drums
 //   sound_sources recorder SECONDS OUT  records the default input to OUT
 //   sound_sources dropouts MONITOR RAW SECONDS
 //                                       holds one organ note on the mapper
@@ -389,6 +392,40 @@ private:
 // Claves on the mapper, or with "reference" clicks of the probe's own, whose
 // latency the click stream reports; printed per note: the recording's time at
 // sending, and for clicks the expected latency.
+int playDenseScore(int seconds) {
+    const int columns = std::min(seconds * StepsPerSecond, score::ColumnCount);
+    benchsupport::ensureApplication();
+    auto window = benchsupport::loadMainWindow(750, 600);
+    if (!midiout::midiOutAudible(window->MidiOutHandle)) {
+        return fail("the main window's mapper cannot be heard");
+    }
+    window->ClearScore();
+    // A new note on every step: each ends as the next starts.
+    for (int track = 0; track < score::MelodyTrackCount; ++track) {
+        window->TrackInstrument[track] = ChurchOrgan;
+        for (int column = 0; column < columns; ++column) {
+            window->Notes[track][column] =
+                static_cast<std::int16_t>(40 + (column * 5 + track * 7) % 30);
+            window->Instruments[track][column] = ChurchOrgan;
+        }
+    }
+    constexpr int Drums[] = {36, 38, 42, 46, 49};  // kick, snare, hi-hats, cymbal
+    for (int rhythm = 0; rhythm < score::TrackCount - score::MelodyTrackCount; ++rhythm) {
+        const int track = score::MelodyTrackCount + rhythm;
+        const auto drum = static_cast<std::int16_t>(Drums[rhythm] + score::PercussionKeyOffset);
+        window->TrackInstrument[track] = drum;
+        for (int column = 0; column < columns; ++column) {
+            window->Notes[track][column] = static_cast<std::int16_t>(127 - Drums[rhythm]);
+            window->Instruments[track][column] = drum;
+        }
+    }
+    window->TempoLabel.setCaption("120");
+    window->CursorColumn = 0;
+    window->PlayAndStop_Click(0);
+    std::printf("steps %d\n", columns);
+    return 0;
+}
+
 int watchDropouts(const std::string& monitor, const std::string& path, int seconds) {
     Probe probe;
     std::string error;
@@ -470,15 +507,18 @@ int main(int argc, char** argv) {
         result = playClaves(number(1));
     } else if (mode == "recorder" && args.size() == 3) {
         result = record(number(1), args[2]);
+    } else if (mode == "dense" && args.size() == 2) {
+        result = playDenseScore(number(1));
     } else if (mode == "dropouts" && args.size() == 4) {
         result = watchDropouts(args[1], args[2], number(3));
     } else if (mode == "latency" && (args.size() == 4 || args.size() == 5)) {
         result = measureLatency(args[1], args[2], number(3), args.size() == 5 ? args[4] : "0");
     } else {
-        std::fprintf(stderr,
-                     "usage: sound_sources player WAV | synth SECONDS | claves SECONDS |\n"
-                     "       recorder SECONDS OUT.wav | dropouts MONITOR OUT.raw SECONDS |\n"
-                     "       latency MONITOR OUT.raw NOTES [ADDED_MS | reference]\n");
+        std::fprintf(
+            stderr,
+            "usage: sound_sources player WAV | synth SECONDS | claves SECONDS | dense SECONDS |\n"
+            "       recorder SECONDS OUT.wav | dropouts MONITOR OUT.raw SECONDS |\n"
+            "       latency MONITOR OUT.raw NOTES [ADDED_MS | reference]\n");
     }
     media::closeAllMedia();
     return result;

@@ -95,7 +95,8 @@ TEST(MidiOutServerRestart, TheSynthesizerIsHeardAgainByItselfWithWhatItWasToldMe
 // A server that hangs, answering nothing without going away, while a dense
 // score plays: briefly, and for longer than the mapper queues messages. Once
 // it answers again, the synthesizer holds what it was told: the note held
-// across the hangs sounds, and nothing released sounds on.
+// across the hangs sounds, nothing released sounds on, and a note played then
+// sounds.
 TEST(MidiOutServerRestart, AfterAHungServerAnswersAgainOnlyWhatIsHeldSounds) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
@@ -127,14 +128,26 @@ TEST(MidiOutServerRestart, AfterAHungServerAnswersAgainOnlyWhatIsHeldSounds) {
                     midiOutShortMsg(handle, 0x000080 | status | key);
                 }
                 midiOutShortMsg(handle, 0x004881);
+                // Long enough for the stream's timing to be asked and answered
+                // across the hang.
+                std::this_thread::sleep_for(5s);
                 server.resume();
+                // The notes released during the hang ring out their release.
+                std::this_thread::sleep_for(1500ms);
                 const Heard after = listen();
                 std::cerr << "after " << 2 * pairs << " messages: " << after.level << " at "
                           << after.hz << " Hz\n";
                 require(after.level > 0.01 && std::abs(after.hz - 392) < 4,
                         "the held note, and it alone, is heard after the hang");
             }
+            // And what is played after them sounds in its turn.
             midiOutShortMsg(handle, 0x004380);
+            midiOutShortMsg(handle, 0x644C90);  // E5
+            const Heard later = listen();
+            std::cerr << "a note after the hangs: " << later.level << " at " << later.hz << " Hz\n";
+            require(later.level > 0.01 && std::abs(later.hz - 659.3) < 7,
+                    "a note played after the hangs is heard");
+            midiOutShortMsg(handle, 0x004C80);
             Heard last;
             require(waitFor([&] { return (last = listen()).level < 1e-4; }, 30s),
                     "nothing sounds on once every note is released");

@@ -164,7 +164,7 @@ bool PulseOutput::openStream(std::string& error) {
     // latency lets the server split it as it likes.
     const auto flags = static_cast<pa_stream_flags_t>(
         (buffer_.sinkKeepsOnePeriod ? PA_STREAM_EARLY_REQUESTS : PA_STREAM_ADJUST_LATENCY) |
-        PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
+        PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_NOT_MONOTONIC | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(stream_, nullptr, &attributes, flags, nullptr, nullptr) < 0) {
         error = std::string("cannot open a PulseAudio playback stream: ") +
                 pa_strerror(pa_context_errno(context_));
@@ -377,12 +377,14 @@ int PulseOutput::serverBufferFrames() {
     return frames;
 }
 
-// Called with the main loop's lock held.
+// Called with the main loop's lock held. A position beyond what was written
+// is no report: a server that hung answers its first timing query after it
+// with one out of all measure, and the stream corrects it at the next.
 std::int64_t PulseOutput::playedFrames() {
     pa_usec_t heard = 0;
     if (pa_stream_get_time(stream_, &heard) < 0) return -1;
-    return static_cast<std::int64_t>(heard * static_cast<std::uint64_t>(sampleRate_) /
-                                     PA_USEC_PER_SEC);
+    const double frames = static_cast<double>(heard) * sampleRate_ / PA_USEC_PER_SEC;
+    return frames > static_cast<double>(writtenFrames_) ? -1 : static_cast<std::int64_t>(frames);
 }
 
 void PulseOutput::onUnderflow(pa_stream*, void* self) {

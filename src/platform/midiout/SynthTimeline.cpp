@@ -14,6 +14,8 @@ constexpr double MicrosPerSecond = 1e6;
 // was paused, flushed or restarted: the clock starts afresh from what it sees.
 constexpr double JumpMs = 20;
 constexpr std::int64_t GapMicros = 100'000;
+// Further behind than this, a note is no longer heard late but missed.
+constexpr std::int64_t StaleMicros = 100'000;
 // The synthesizer frees ended voices and empties its own event queue only as
 // it renders a block; given more at once it drops new notes and, once the
 // queue overflows, note offs too. So many is a column of every channel's
@@ -70,12 +72,51 @@ void SynthTimeline::playWaiting() {
 
 // With handover_ held. No one hears the synthesizer meanwhile: it renders
 // into nothing, a block now and then.
+//
+// A note that begins and ends while no one hears the synthesizer never
+// begins: thousands of them would crowd its voices, and sound on in their
+// release once it is heard again. So a note on waits until something of its
+// channel other than its own note off comes, or the stream asks again.
 void SynthTimeline::playStraight(const Message& message) {
     if (++straightSinceBlock_ == MessagesPerBlock) {
         straightSinceBlock_ = 0;
         synth_.render(straightBlock_.data(), SynthBlockFrames);
     }
+    const int kind = message.status & 0xF0;
+    const int channel = message.status & 0x0F;
+    if (message.status == 0) {
+        waitingNoteOns_.fill(0);
+        waitingNotes_ = 0;
+    } else if (kind == 0x90 && message.data2 > 0) {
+        std::uint8_t& waiting = waitingNoteOns_[channel * 128 + (message.data1 & 0x7F)];
+        // Struck again: the first stroke sounds.
+        if (waiting != 0) synth_.send(message.status, message.data1, waiting);
+        waitingNotes_ += waiting == 0 ? 1 : 0;
+        waiting = message.data2;
+        return;
+    } else if (kind == 0x80 || kind == 0x90) {
+        std::uint8_t& waiting = waitingNoteOns_[channel * 128 + (message.data1 & 0x7F)];
+        waitingNotes_ -= waiting != 0 ? 1 : 0;
+        waiting = 0;
+    } else if (message.status < 0xF0) {
+        playWaitingNoteOns(channel);
+    }
     play(message);
+}
+
+// Of one channel, or of every one (-1).
+void SynthTimeline::playWaitingNoteOns(int channel) {
+    for (int each = 0; waitingNotes_ > 0 && each < 16; ++each) {
+        if (channel >= 0 && each != channel) continue;
+        for (int key = 0; key < 128; ++key) {
+            std::uint8_t& waiting = waitingNoteOns_[each * 128 + key];
+            if (waiting == 0) continue;
+            synth_.send(static_cast<std::uint8_t>(0x90 | each), static_cast<std::uint8_t>(key),
+                        waiting);
+            waiting = 0;
+            --waitingNotes_;
+        }
+    }
 }
 
 bool SynthTimeline::pending() const {
@@ -161,6 +202,7 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
         std::for_each(placed_.begin(), early,
                       [this](const Message& message) { playStraight(message); });
         placed_.erase(placed_.begin(), early);
+        playWaitingNoteOns(-1);
     }
     for (; head != tail; ++head) {
         Message message = ring_[head % Capacity];
@@ -170,12 +212,51 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
         placed_.push_back(message);
     }
     head_.store(head, std::memory_order_release);
+    forgetNotesMissed(clock.writtenFrames - framesAt(StaleMicros));
+}
+
+// After the stream lapsed (a server that hung), a note that began and ended
+// before what can still be heard is not played at all: a burst of them would
+// crowd the synthesizer's voices and sound on in their release. A note still
+// held plays, late; so does all else, in order.
+void SynthTimeline::forgetNotesMissed(double beforeFrame) {
+    if (placed_.empty() || static_cast<double>(placed_.front().frame) >= beforeFrame) return;
+    constexpr std::int32_t Closed = -1;
+    constexpr std::int32_t Doubled = -2;  // struck twice: its note off ends both
+    openNotes_.fill(Closed);
+    std::size_t missed = 0;
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        Message& message = placed_[i];
+        if (static_cast<double>(message.frame) >= beforeFrame) break;
+        if (message.status == 0) {
+            openNotes_.fill(Closed);
+            continue;
+        }
+        const int kind = message.status & 0xF0;
+        if (kind != 0x80 && kind != 0x90) continue;
+        std::int32_t& open = openNotes_[(message.status & 0x0F) * 128 + (message.data1 & 0x7F)];
+        if (kind == 0x90 && message.data2 > 0) {
+            open = open == Closed ? static_cast<std::int32_t>(i) : Doubled;
+        } else {
+            if (open >= 0) {
+                placed_[static_cast<std::size_t>(open)].missed = true;
+                message.missed = true;
+                missed += 2;
+            }
+            open = Closed;
+        }
+    }
+    if (missed == 0) return;
+    placed_.erase(std::remove_if(placed_.begin(), placed_.end(),
+                                 [](const Message& message) { return message.missed; }),
+                  placed_.end());
 }
 
 void SynthTimeline::playPending() {
     const std::lock_guard lock(senders_);
     const std::lock_guard handover(handover_);
     playWaiting();
+    playWaitingNoteOns(-1);
     // The next stream's clock is another one.
     clockKnown_ = false;
 }
@@ -198,6 +279,8 @@ bool SynthTimeline::render(float* interleaved, int frames, const RenderClock& cl
     }
     // The queue is empty while messages go straight: they go to it again.
     straight_.store(false, std::memory_order_release);
+    // The notes still held when the stream asks again sound from here.
+    playWaitingNoteOns(-1);
     takeArrivals(clock);
     const bool hadMessages = !placed_.empty();
     const std::int64_t end = clock.writtenFrames + frames;

@@ -74,15 +74,18 @@ private:
         std::uint8_t data1 = 0;
         std::uint8_t data2 = 0;
         std::int64_t frame = 0;  // placed by the audio thread
+        bool missed = false;
     };
 
     void push(const Message& message);
     void playWaiting();
     void playStraight(const Message& message);
+    void playWaitingNoteOns(int channel);
     void followClock(const RenderClock& clock);
     void followHeard(const RenderClock& clock, bool restart);
     void followWritten(const RenderClock& clock, bool restart);
     void takeArrivals(const RenderClock& clock);
+    void forgetNotesMissed(double beforeFrame);
     double framesAt(std::int64_t micros) const;
     std::int64_t frameOnClockAt(std::int64_t micros) const;
     void play(const Message& message);
@@ -101,6 +104,10 @@ private:
     std::atomic<bool> straight_{false};  // set under senders_, cleared under handover_
     int straightSinceBlock_ = 0;         // under handover_
     std::array<float, 2 * SynthBlockFrames> straightBlock_{};  // under handover_
+    // Note ons held back while played straight, by channel and key: their
+    // velocity, 0 for none; under handover_.
+    std::array<std::uint8_t, 16 * 128> waitingNoteOns_{};
+    int waitingNotes_ = 0;
 
     // The audio thread's: messages placed and waiting for their frame; the
     // stream's frame clock against the monotonic one (frame = microseconds in
@@ -111,6 +118,8 @@ private:
     std::int64_t lastRequestMicros_ = 0;
     double origin_ = 0.0;
     LastSecondMost reaches_;
+    // Per channel and key, the placed note on not yet ended; the audio thread's.
+    std::array<std::int32_t, 16 * 128> openNotes_{};
     std::optional<double> heldReach_;  // kept through changes of the graph's cycle
     int placeAhead_ = 0;               // frames from a stamp's place on the line to its message's
 };
