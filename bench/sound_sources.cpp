@@ -46,6 +46,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -162,9 +163,9 @@ int holdNote(int seconds) {
     return 0;
 }
 
-// Claves in every column of the first rhythm track, entered as a drawn note
-// would be: the track's instrument in each cell, the row of the sound's key.
-int playClaves(int seconds) {
+// The main window plays from the first column at tempo 120 a score of so many
+// columns that fill enters, as drawn notes would be.
+int playScore(int seconds, const std::function<void(app::Form1&, int columns)>& fill) {
     const int columns = std::min(seconds * StepsPerSecond, score::ColumnCount);
     benchsupport::ensureApplication();
     auto window = benchsupport::loadMainWindow(750, 600);
@@ -172,17 +173,50 @@ int playClaves(int seconds) {
         return fail("the main window's mapper cannot be heard");
     }
     window->ClearScore();
-    const auto claves = static_cast<std::int16_t>(ClavesKey + score::PercussionKeyOffset);
-    window->TrackInstrument[RhythmTrack] = claves;
-    for (int column = 0; column < columns; ++column) {
-        window->Notes[RhythmTrack][column] = static_cast<std::int16_t>(127 - ClavesKey);
-        window->Instruments[RhythmTrack][column] = claves;
-    }
+    fill(*window, columns);
     window->TempoLabel.setCaption("120");
     window->CursorColumn = 0;
     window->PlayAndStop_Click(0);
     std::printf("steps %d\n", columns);
     return 0;
+}
+
+// Claves in every column of the first rhythm track, entered as a drawn note
+// would be: the track's instrument in each cell, the row of the sound's key.
+int playClaves(int seconds) {
+    return playScore(seconds, [](app::Form1& window, int columns) {
+        const auto claves = static_cast<std::int16_t>(ClavesKey + score::PercussionKeyOffset);
+        window.TrackInstrument[RhythmTrack] = claves;
+        for (int column = 0; column < columns; ++column) {
+            window.Notes[RhythmTrack][column] = static_cast<std::int16_t>(127 - ClavesKey);
+            window.Instruments[RhythmTrack][column] = claves;
+        }
+    });
+}
+
+// Organs on every melody track and drums on every rhythm track, a new note in
+// every column: each ends as the next starts.
+int playDenseScore(int seconds) {
+    return playScore(seconds, [](app::Form1& window, int columns) {
+        for (int track = 0; track < score::MelodyTrackCount; ++track) {
+            window.TrackInstrument[track] = ChurchOrgan;
+            for (int column = 0; column < columns; ++column) {
+                window.Notes[track][column] =
+                    static_cast<std::int16_t>(40 + (column * 5 + track * 7) % 30);
+                window.Instruments[track][column] = ChurchOrgan;
+            }
+        }
+        constexpr int Drums[] = {36, 38, 42, 46, 49};  // kick, snare, hi-hats, cymbal
+        for (int rhythm = 0; rhythm < score::TrackCount - score::MelodyTrackCount; ++rhythm) {
+            const int track = score::MelodyTrackCount + rhythm;
+            const auto drum = static_cast<std::int16_t>(Drums[rhythm] + score::PercussionKeyOffset);
+            window.TrackInstrument[track] = drum;
+            for (int column = 0; column < columns; ++column) {
+                window.Notes[track][column] = static_cast<std::int16_t>(127 - Drums[rhythm]);
+                window.Instruments[track][column] = drum;
+            }
+        }
+    });
 }
 
 int record(int seconds, const std::string& path) {
@@ -389,43 +423,6 @@ private:
     pa_stream* clicks_ = nullptr;
 };
 
-// Claves on the mapper, or with "reference" clicks of the probe's own, whose
-// latency the click stream reports; printed per note: the recording's time at
-// sending, and for clicks the expected latency.
-int playDenseScore(int seconds) {
-    const int columns = std::min(seconds * StepsPerSecond, score::ColumnCount);
-    benchsupport::ensureApplication();
-    auto window = benchsupport::loadMainWindow(750, 600);
-    if (!midiout::midiOutAudible(window->MidiOutHandle)) {
-        return fail("the main window's mapper cannot be heard");
-    }
-    window->ClearScore();
-    // A new note on every step: each ends as the next starts.
-    for (int track = 0; track < score::MelodyTrackCount; ++track) {
-        window->TrackInstrument[track] = ChurchOrgan;
-        for (int column = 0; column < columns; ++column) {
-            window->Notes[track][column] =
-                static_cast<std::int16_t>(40 + (column * 5 + track * 7) % 30);
-            window->Instruments[track][column] = ChurchOrgan;
-        }
-    }
-    constexpr int Drums[] = {36, 38, 42, 46, 49};  // kick, snare, hi-hats, cymbal
-    for (int rhythm = 0; rhythm < score::TrackCount - score::MelodyTrackCount; ++rhythm) {
-        const int track = score::MelodyTrackCount + rhythm;
-        const auto drum = static_cast<std::int16_t>(Drums[rhythm] + score::PercussionKeyOffset);
-        window->TrackInstrument[track] = drum;
-        for (int column = 0; column < columns; ++column) {
-            window->Notes[track][column] = static_cast<std::int16_t>(127 - Drums[rhythm]);
-            window->Instruments[track][column] = drum;
-        }
-    }
-    window->TempoLabel.setCaption("120");
-    window->CursorColumn = 0;
-    window->PlayAndStop_Click(0);
-    std::printf("steps %d\n", columns);
-    return 0;
-}
-
 int watchDropouts(const std::string& monitor, const std::string& path, int seconds) {
     Probe probe;
     std::string error;
@@ -454,6 +451,9 @@ int watchDropouts(const std::string& monitor, const std::string& path, int secon
     return 0;
 }
 
+// Claves on the mapper, or with "reference" clicks of the probe's own, whose
+// latency the click stream reports; printed per note: the recording's time at
+// sending, and for clicks the expected latency.
 int measureLatency(const std::string& monitor, const std::string& path, int notes,
                    const std::string& option) {
     Probe probe;
