@@ -17,7 +17,7 @@ constexpr std::int64_t GraphSettleMicros = 1'000'000;
 // that come on time is a small part of one.
 constexpr double LostPartOfCycle = 0.85;
 // The requests since the fall began, as far back as the fall is seen late.
-constexpr std::int64_t FallLeadMicros = 60'000;
+constexpr std::int64_t FallLeadMicros = 100'000;
 // The sizes of the graph's cycle as it runs: a few rounds of its requests at
 // any cycle (43 ms at the longest), and not those of one it ran before.
 constexpr std::int64_t SizeMemoryMicros = 200'000;

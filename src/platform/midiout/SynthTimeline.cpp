@@ -16,6 +16,8 @@ constexpr double JumpMs = 20;
 constexpr std::int64_t GapMicros = 100'000;
 // Further behind than this, a note is no longer heard late but missed.
 constexpr std::int64_t StaleMicros = 100'000;
+// How long messages keep their place while the graph runs at another cycle.
+constexpr std::int64_t HoldMicros = 10'000'000;
 // The synthesizer frees ended voices and empties its own event queue only as
 // it renders a block; given more at once it drops new notes and, once the
 // queue overflows, note offs too. So many is a column of every channel's
@@ -173,15 +175,25 @@ void SynthTimeline::followWritten(const RenderClock& clock, bool restart) {
                                               : static_cast<double>(clock.writtenFrames) -
                                                     framesAt(clock.nowMicros) + clock.periodFrames);
         heldReach_.reset();
+        placedOnLine_ = false;
     } else if (clock.requestLine == RenderClock::LineMove::GraphChanged) {
         // A graph that reads less far ahead of the same sound has its requests
         // stand further behind the clock: its messages keep their place, and
-        // when it reads as far ahead again, they meet it where it was.
-        heldReach_ = std::max(heldReach_.value_or(reaches_.most()), reaches_.most());
+        // when it reads as far ahead again, they meet it where it was. Before
+        // any message (a stream whose graph settles as it starts) there is no
+        // place to keep.
+        if (placedOnLine_) {
+            if (!heldReach_) heldSinceMicros_ = clock.nowMicros;
+            heldReach_ = std::max(heldReach_.value_or(reaches_.most()), reaches_.most());
+        }
         reaches_.restart(clock.nowMicros, reach);
     } else {
         reaches_.add(clock.nowMicros, reach);
     }
+    // Held only so long: a graph that stays with its new cycle has the
+    // messages follow it, in one step, rather than keep a latency it no
+    // longer needs.
+    if (heldReach_ && clock.nowMicros - heldSinceMicros_ > HoldMicros) heldReach_.reset();
     origin_ = std::max(reaches_.most(), heldReach_.value_or(reaches_.most()));
     placeAhead_ = MarginFrames;
 }
@@ -210,6 +222,7 @@ void SynthTimeline::takeArrivals(const RenderClock& clock) {
         // Never ahead of one sent before it, whatever the clock did between.
         if (!placed_.empty()) message.frame = std::max(message.frame, placed_.back().frame);
         placed_.push_back(message);
+        placedOnLine_ = true;
     }
     head_.store(head, std::memory_order_release);
     forgetNotesMissed(clock.writtenFrames - framesAt(StaleMicros));
