@@ -289,8 +289,7 @@ TEST(MidiOutSynthTimeline, AMessageKeepsItsLatencyWhereTheSoundKeepsItsPlace) {
     const int latency = steady.serverLatencyFrames() + PipeWireServer.latencyBeyondKept;
     // Where nothing was placed before the graph changed (a stream whose graph
     // settles as it starts), there is no place to keep: the messages follow
-    // the requests, and sound as much earlier; so they do once the graph has
-    // kept its new cycle for long.
+    // the requests, and sound as much earlier.
     const struct {
         RenderClock::LineMove move;
         bool placedBefore;
@@ -298,7 +297,6 @@ TEST(MidiOutSynthTimeline, AMessageKeepsItsLatencyWhereTheSoundKeepsItsPlace) {
         int soundMovedFrames;
     } cases[] = {{RenderClock::LineMove::GraphChanged, true, 1.3, 0},
                  {RenderClock::LineMove::GraphChanged, true, 2.6, 0},
-                 {RenderClock::LineMove::GraphChanged, true, 11.5, Cycle},
                  {RenderClock::LineMove::GraphChanged, false, 1.3, Cycle},
                  {RenderClock::LineMove::CycleLost, true, 1.3, Cycle},
                  {RenderClock::LineMove::CycleLost, true, 2.6, Cycle}};

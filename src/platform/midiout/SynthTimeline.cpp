@@ -16,8 +16,6 @@ constexpr double JumpMs = 20;
 constexpr std::int64_t GapMicros = 100'000;
 // Further behind than this, a note is no longer heard late but missed.
 constexpr std::int64_t StaleMicros = 100'000;
-// How long messages keep their place while the graph runs at another cycle.
-constexpr std::int64_t HoldMicros = 10'000'000;
 // The synthesizer frees ended voices and empties its own event queue only as
 // it renders a block; given more at once it drops new notes and, once the
 // queue overflows, note offs too. So many is a column of every channel's
@@ -183,17 +181,12 @@ void SynthTimeline::followWritten(const RenderClock& clock, bool restart) {
         // any message (a stream whose graph settles as it starts) there is no
         // place to keep.
         if (placedOnLine_) {
-            if (!heldReach_) heldSinceMicros_ = clock.nowMicros;
             heldReach_ = std::max(heldReach_.value_or(reaches_.most()), reaches_.most());
         }
         reaches_.restart(clock.nowMicros, reach);
     } else {
         reaches_.add(clock.nowMicros, reach);
     }
-    // Held only so long: a graph that stays with its new cycle has the
-    // messages follow it, in one step, rather than keep a latency it no
-    // longer needs.
-    if (heldReach_ && clock.nowMicros - heldSinceMicros_ > HoldMicros) heldReach_.reset();
     origin_ = std::max(reaches_.most(), heldReach_.value_or(reaches_.most()));
     placeAhead_ = MarginFrames;
 }

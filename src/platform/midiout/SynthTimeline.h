@@ -121,9 +121,8 @@ private:
     // Per channel and key, the placed note on not yet ended; the audio thread's.
     std::array<std::int32_t, 16 * 128> openNotes_{};
     std::optional<double> heldReach_;  // kept through changes of the graph's cycle
-    std::int64_t heldSinceMicros_ = 0;
-    bool placedOnLine_ = false;  // a message placed since the line began
-    int placeAhead_ = 0;         // frames from a stamp's place on the line to its message's
+    bool placedOnLine_ = false;        // a message placed since the line began
+    int placeAhead_ = 0;               // frames from a stamp's place on the line to its message's
 };
 
 }  // namespace midiout
