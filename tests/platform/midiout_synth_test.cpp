@@ -175,7 +175,7 @@ public:
 
     // From request `from` on, the server asks `frames` later for good; the
     // stream tells so at request `told`.
-    void moveLine(int from, int frames, RenderClock::LineMove move, int told) {
+    void moveLine(int from, int frames, LostCycleWatch::Verdict move, int told) {
         moveFrom_ = from;
         moveFrames_ = frames;
         move_ = move;
@@ -233,7 +233,7 @@ private:
     std::optional<SynthTimeline> timeline_;
     int moveFrom_ = -1;
     int moveFrames_ = 0;
-    RenderClock::LineMove move_ = RenderClock::LineMove::None;
+    LostCycleWatch::Verdict move_ = LostCycleWatch::Verdict::None;
     int moveTold_ = -1;
 };
 
@@ -291,15 +291,15 @@ TEST(MidiOutSynthTimeline, AMessageKeepsItsLatencyWhereTheSoundKeepsItsPlace) {
     // settles as it starts), there is no place to keep: the messages follow
     // the requests, and sound as much earlier.
     const struct {
-        RenderClock::LineMove move;
+        LostCycleWatch::Verdict move;
         bool placedBefore;
         double seconds;
         int soundMovedFrames;
-    } cases[] = {{RenderClock::LineMove::GraphChanged, true, 1.3, 0},
-                 {RenderClock::LineMove::GraphChanged, true, 2.6, 0},
-                 {RenderClock::LineMove::GraphChanged, false, 1.3, Cycle},
-                 {RenderClock::LineMove::CycleLost, true, 1.3, Cycle},
-                 {RenderClock::LineMove::CycleLost, true, 2.6, Cycle}};
+    } cases[] = {{LostCycleWatch::Verdict::GraphChanged, true, 1.3, 0},
+                 {LostCycleWatch::Verdict::GraphChanged, true, 2.6, 0},
+                 {LostCycleWatch::Verdict::GraphChanged, false, 1.3, Cycle},
+                 {LostCycleWatch::Verdict::LostCycle, true, 1.3, Cycle},
+                 {LostCycleWatch::Verdict::LostCycle, true, 2.6, Cycle}};
     for (const auto& kind : cases) {
         const double seconds = kind.seconds;
         ServerRequests stream(PipeWireServer);

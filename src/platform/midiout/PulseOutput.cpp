@@ -429,14 +429,9 @@ void PulseOutput::onWrite(pa_stream* stream, std::size_t bytes, void* self) {
     clock.periodFrames = kept.periodFrames;
     if (output->lostCycles_) {
         const int requested = static_cast<int>(bytes / FrameBytes);
-        const LostCycleWatch::Verdict verdict = output->lostCycles_->judge(
+        clock.requestLine = output->lostCycles_->judge(
             clock.nowMicros, output->writtenFrames_ + requested, requested, kept.periodFrames);
-        if (verdict == LostCycleWatch::Verdict::LostCycle) {
-            output->noticeDropout();
-            clock.requestLine = RenderClock::LineMove::CycleLost;
-        } else if (verdict == LostCycleWatch::Verdict::GraphChanged) {
-            clock.requestLine = RenderClock::LineMove::GraphChanged;
-        }
+        if (clock.requestLine == LostCycleWatch::Verdict::LostCycle) output->noticeDropout();
     }
     while (bytes >= FrameBytes) {
         void* data = nullptr;

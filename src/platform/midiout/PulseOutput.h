@@ -98,8 +98,7 @@ struct RenderClock {
     // Where the requests stand on another line from this one on: the server
     // lost a cycle, and its sound moved with them; or its graph changed its
     // cycle, and reads another way ahead of the same sound.
-    enum class LineMove { None, CycleLost, GraphChanged };
-    LineMove requestLine = LineMove::None;
+    LostCycleWatch::Verdict requestLine = LostCycleWatch::Verdict::None;
 };
 
 // The monotonic clock the render clock and message stamps read, in

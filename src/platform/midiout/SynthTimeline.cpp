@@ -82,24 +82,22 @@ void SynthTimeline::playStraight(const Message& message) {
         straightSinceBlock_ = 0;
         synth_.render(straightBlock_.data(), SynthBlockFrames);
     }
-    const int kind = message.status & 0xF0;
-    const int channel = message.status & 0x0F;
     if (message.status == 0) {
         waitingNoteOns_.fill(0);
         waitingNotes_ = 0;
-    } else if (kind == 0x90 && message.data2 > 0) {
-        std::uint8_t& waiting = waitingNoteOns_[channel * 128 + (message.data1 & 0x7F)];
+    } else if (message.isNoteOn()) {
+        std::uint8_t& waiting = waitingNoteOns_[message.noteSlot()];
         // Struck again: the first stroke sounds.
         if (waiting != 0) synth_.send(message.status, message.data1, waiting);
         waitingNotes_ += waiting == 0 ? 1 : 0;
         waiting = message.data2;
         return;
-    } else if (kind == 0x80 || kind == 0x90) {
-        std::uint8_t& waiting = waitingNoteOns_[channel * 128 + (message.data1 & 0x7F)];
+    } else if (message.isNoteOff()) {
+        std::uint8_t& waiting = waitingNoteOns_[message.noteSlot()];
         waitingNotes_ -= waiting != 0 ? 1 : 0;
         waiting = 0;
     } else if (message.status < 0xF0) {
-        playWaitingNoteOns(channel);
+        playWaitingNoteOns(message.status & 0x0F);
     }
     play(message);
 }
@@ -164,7 +162,7 @@ void SynthTimeline::followWritten(const RenderClock& clock, bool restart) {
     // must fall no earlier than where this request starts, which stands this
     // far ahead of the clock as it was at the last request.
     const double reach = static_cast<double>(clock.writtenFrames) - framesAt(lastRequestMicros_);
-    const bool cycleLost = clock.requestLine == RenderClock::LineMove::CycleLost;
+    const bool cycleLost = clock.requestLine == LostCycleWatch::Verdict::LostCycle;
     if (restart || cycleLost || reach < reaches_.most() - JumpMs * sampleRate_ / 1000) {
         // Until requests tell, the one granted stands for them. After a lost
         // cycle the sound stands a cycle later with its requests: from here.
@@ -174,7 +172,7 @@ void SynthTimeline::followWritten(const RenderClock& clock, bool restart) {
                                                     framesAt(clock.nowMicros) + clock.periodFrames);
         heldReach_.reset();
         placedOnLine_ = false;
-    } else if (clock.requestLine == RenderClock::LineMove::GraphChanged) {
+    } else if (clock.requestLine == LostCycleWatch::Verdict::GraphChanged) {
         // A graph that reads less far ahead of the same sound has its requests
         // stand further behind the clock: its messages keep their place, and
         // when it reads as far ahead again, they meet it where it was. Before
@@ -238,10 +236,9 @@ void SynthTimeline::forgetNotesMissed(double beforeFrame) {
             openNotes_.fill(Closed);
             continue;
         }
-        const int kind = message.status & 0xF0;
-        if (kind != 0x80 && kind != 0x90) continue;
-        std::int32_t& open = openNotes_[(message.status & 0x0F) * 128 + (message.data1 & 0x7F)];
-        if (kind == 0x90 && message.data2 > 0) {
+        if (!message.isNoteOn() && !message.isNoteOff()) continue;
+        std::int32_t& open = openNotes_[message.noteSlot()];
+        if (message.isNoteOn()) {
             open = open == Closed ? static_cast<std::int32_t>(i) : Doubled;
         } else {
             if (open >= 0) {

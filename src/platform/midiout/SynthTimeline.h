@@ -75,6 +75,15 @@ private:
         std::uint8_t data2 = 0;
         std::int64_t frame = 0;  // placed by the audio thread
         bool missed = false;
+
+        bool isNoteOn() const { return (status & 0xF0) == 0x90 && data2 > 0; }
+        bool isNoteOff() const {
+            return (status & 0xF0) == 0x80 || ((status & 0xF0) == 0x90 && data2 == 0);
+        }
+        // Its channel and key, in a table of every note.
+        std::size_t noteSlot() const {
+            return static_cast<std::size_t>((status & 0x0F) * 128 + (data1 & 0x7F));
+        }
     };
 
     void push(const Message& message);
