@@ -9,7 +9,9 @@
 #     within 50 ms is a false one), while a program joins for a second and
 #     leaves, JOINS times, at 128 and at 64 frames, at PipeWire's default
 #     settings and at a virtual machine's (cycles of 1024 frames at least);
-#   - the dropouts counted while the PulseAudio server restarts twice;
+#   - the dropouts counted while the PulseAudio server restarts twice, and
+#     the gaps in the sink's sound then (each restart leaves one of about a
+#     second, while the synthesizer finds the new server);
 #   - onset errors of claves on every step at tempo 120 while a program at
 #     128 frames joins 5 s in and leaves 12 s in;
 #   - the live-note latency before and after JOINS joins.
@@ -23,7 +25,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 driver=${SOUND_SOURCES:-$here/../build-release/bench/sound_sources}
 joins=${1:-20}
 [[ -x $driver ]] || { echo "graph_changes: build $driver first (see README)" >&2; exit 1; }
-for tool in sox parecord; do
+for tool in sox parecord pkill; do
   command -v "$tool" >/dev/null || { echo "graph_changes: needs $tool" >&2; exit 1; }
 done
 /usr/bin/python3 -c 'import numpy' 2>/dev/null || { echo "graph_changes: needs python3-numpy" >&2; exit 1; }
@@ -68,9 +70,16 @@ pipewire_tool pw-metadata -n settings 0 clock.min-quantum 1024 >/dev/null
 dropouts_while_joining vm-128 128
 pipewire_tool pw-metadata -n settings 0 clock.min-quantum "${quantum:-16}" >/dev/null
 
-"$driver" dropouts card.monitor "$work/restart.raw" 25 >"$work/restart.txt" &
-held=$!
+# The probe's own recording ends with the PulseAudio server; a client of the
+# daemon records the sink across the restarts. Its times count from just
+# before it started, as the restarts' and dropouts' do: tens of ms apart.
 monotonic() { /usr/bin/python3 -c 'import time; print("%.6f" % time.monotonic())'; }
+recorded=$(monotonic)
+pipewire_tool pw-record --target card -P '{ stream.capture.sink=true }' --rate 44100 \
+  --channels 2 --format f32 "$work/restart.wav" 2>"$work/restart-record.txt" &
+recording=$!
+"$driver" dropouts card.monitor "$work/restart-probe.raw" 25 >"$work/restart.txt" &
+held=$!
 sleep 5
 echo "restart $(monotonic)" >"$work/restarts.txt"
 pipewire_restart_pulse
@@ -78,9 +87,15 @@ sleep 8
 echo "restart $(monotonic)" >>"$work/restarts.txt"
 pipewire_restart_pulse
 wait "$held" || true
+# The tool runs under the function's shell: stopped itself, it closes its file.
+pkill -P "$recording" pw-record
+wait "$recording" 2>/dev/null || true
+sox -V1 "$work/restart.wav" -t f32 "$work/restart.raw"
+since() { awk -v from="$recorded" '{ printf "%.3f s", $NF - from }'; }
 echo "two restarts of the PulseAudio server: $(grep -c '^dropout' "$work/restart.txt" || true) dropouts counted"
-sed -n 's/^dropout [^ ]* /  a dropout at /p' "$work/restart.txt"
-sed 's/^/  a /' "$work/restarts.txt"
+{ grep '^dropout' "$work/restart.txt" || true; } | while read -r line; do echo "  a dropout at $(since <<<"$line")"; done
+while read -r line; do echo "  a restart at $(since <<<"$line")"; done <"$work/restarts.txt"
+analysis "print('  gaps in the sink\'s sound (s, ms): %s' % a.gaps('$work/restart.raw'))"
 
 echo "Claves on every step while a program at 128 frames joins 5 s in and leaves 12 s in:"
 parecord -d card.monitor --raw --format=float32le --rate=44100 --channels=2 "$work/claves.raw" &

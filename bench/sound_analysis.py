@@ -182,6 +182,17 @@ def dropouts_told(recording, printed, window=0.05):
     }
 
 
+def gaps(recording):
+    """(start in seconds, length in ms) of each gap after the first sound."""
+    silent = np.all(load(recording) == 0.0, axis=1)
+    sounding = np.flatnonzero(~silent)
+    if len(sounding) == 0:
+        return []
+    starts, lengths = silent_runs(silent[sounding[0] : sounding[-1]])
+    return [(round((sounding[0] + start) / RATE, 3), round(1000 * length / RATE, 1))
+            for start, length in zip(starts, lengths) if length > DROPOUT_FRAMES]
+
+
 def read_meta(run):
     meta = {}
     for line in (run / "meta").read_text().splitlines():
