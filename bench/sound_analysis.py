@@ -150,6 +150,13 @@ def latency_summary(recording, sent_file):
     }
 
 
+def gap_runs(silent, begin, end):
+    """(first frame, frames) of each gap between begin and end."""
+    starts, lengths = silent_runs(silent[begin:end])
+    return [(begin + start, length) for start, length in zip(starts, lengths)
+            if length > DROPOUT_FRAMES]
+
+
 def dropouts_told(recording, printed, window=0.05):
     """Gaps in the held note's recording against the dropouts counted then.
 
@@ -167,9 +174,7 @@ def dropouts_told(recording, printed, window=0.05):
     sounding = np.flatnonzero(~silent)
     begin = sounding[0] if len(sounding) else 0
     end = min(len(silent), int(events.get("released", [0.0])[0] * RATE))
-    starts, lengths = silent_runs(silent[begin:end])
-    gaps = [(begin + start) / RATE for start, length in zip(starts, lengths)
-            if length > DROPOUT_FRAMES]
+    gaps = [start / RATE for start, _ in gap_runs(silent, begin, end)]
     counted = [t for t in events.get("dropout", []) if t >= begin / RATE]
     near = lambda t, times: any(abs(t - other) <= window for other in times)
     return {
@@ -188,9 +193,8 @@ def gaps(recording):
     sounding = np.flatnonzero(~silent)
     if len(sounding) == 0:
         return []
-    starts, lengths = silent_runs(silent[sounding[0] : sounding[-1]])
-    return [(round((sounding[0] + start) / RATE, 3), round(1000 * length / RATE, 1))
-            for start, length in zip(starts, lengths) if length > DROPOUT_FRAMES]
+    return [(round(start / RATE, 3), round(1000 * length / RATE, 1))
+            for start, length in gap_runs(silent, sounding[0], sounding[-1])]
 
 
 def read_meta(run):
